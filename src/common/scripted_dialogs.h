@@ -1,0 +1,56 @@
+#pragma once
+
+#include "common/dialogs.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace quillet {
+
+// The Dialogs double for tests and benchmarks: answers from a script, records every request.
+// Constructing it installs it; destroying it reinstalls what was there before.
+class ScriptedDialogs : public Dialogs {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+
+    // Answers queued for the next message boxes, in order. A message with no answer queued
+    // gets its default button and is counted in `unscripted`.
+    void answer(Answer a) { answers_.push_back(a); }
+    void answerFile(std::optional<QString> file) { files_.push_back(std::move(file)); }
+    void answerFont(std::optional<FontChoice> font) { fonts_.push_back(std::move(font)); }
+    void answerPrintSetup(bool accepted, std::function<void(QPrinter&)> change = {});
+
+    // Called for each message before the script is consulted; a non-None result answers it.
+    std::function<Answer(const MessageRequest&)> onMessage;
+
+    std::vector<MessageRequest> messages;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<FontChoice> fontRequests;
+    std::vector<PrintSetupPurpose> printSetupRequests;
+    int unscripted = 0;
+
+    const MessageRequest& last() const { return messages.back(); }
+    void clear();
+
+    Answer message(const MessageRequest& request) override;
+    std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    bool printSetup(QPrinter& printer, PrintSetupPurpose purpose) override;
+
+private:
+    struct SetupAnswer {
+        bool accepted;
+        std::function<void(QPrinter&)> change;
+    };
+    Dialogs* previous_;
+    std::deque<Answer> answers_;
+    std::deque<std::optional<QString>> files_;
+    std::deque<std::optional<FontChoice>> fonts_;
+    std::deque<SetupAnswer> setups_;
+};
+
+} // namespace quillet
