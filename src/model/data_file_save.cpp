@@ -10,7 +10,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdio>
 #include <unistd.h>
 #include <vector>
 
@@ -40,34 +39,37 @@ struct Content {
 
 Content BuildContent()
 {
-    // Windows-1252 keeps the file readable by older copies; a character it cannot hold makes
-    // the whole file UTF-8, marked by a byte-order mark on the (ignored) first line.
-    TextEncoding encoding = TextEncoding::Windows1252;
-    for (int slot = 0; slot < SlotCount && encoding == TextEncoding::Windows1252; ++slot)
-        for (int field = 0; field < FieldCount; ++field)
-            for (int sub = 0; sub < SubEntryCount; ++sub)
-                if (!FitsWindows1252(LayoutData.cell(slot, field, sub))) encoding = TextEncoding::Utf8;
-
-    Content content;
-    QByteArray& out = content.bytes;
-    if (encoding == TextEncoding::Utf8) out += Utf8ByteOrderMark;
-    out += EncodeText(DataFileFirstLine, encoding) + "\r\n";
-    out += EncodeText(DataFileSecondLine, encoding) + "\r\n";
-    char marker[8];
+    // The file is encoded as a whole: Windows-1252 keeps it readable by older copies; text it
+    // cannot hold makes the file UTF-8, marked by a byte-order mark on the ignored first line.
+    QString text;
+    std::vector<CellPosition> cells;
+    text += DataFileFirstLine + QStringLiteral("\r\n") + DataFileSecondLine + QStringLiteral("\r\n");
     for (int slot = 0; slot < SlotCount; ++slot) {
         for (int field = 0; field < FieldCount; ++field) {
             for (int sub = 0; sub < SubEntryCount; ++sub) {
-                const QString& text = LayoutData.cell(slot, field, sub);
-                if (text.isEmpty()) continue;
-                content.cells.push_back({out.size(), slot + 1, field + 1, sub + 1});
-                std::snprintf(marker, sizeof marker, "%02d%02d%d", slot + 1, field + 1, sub + 1);
-                out += marker;
+                const QString& value = LayoutData.cell(slot, field, sub);
+                if (value.isEmpty()) continue;
+                cells.push_back({text.size(), slot + 1, field + 1, sub + 1});
+                text += QString::asprintf("%02d%02d%d", slot + 1, field + 1, sub + 1);
                 // Cells never hold line breaks; should one slip in, it must not split the line.
-                out += EncodeText(WithoutLineBreaks(text), encoding);
-                out += "\r\n";
+                text += WithoutLineBreaks(value);
+                text += QStringLiteral("\r\n");
             }
         }
     }
+    Content content;
+    content.bytes = EncodeForFile(text);
+    // Byte offsets of the cells, for the counters of an error message.
+    const bool utf8 = content.bytes.startsWith(Utf8ByteOrderMark);
+    qsizetype charsSeen = 0;
+    qsizetype bytesSeen = utf8 ? 3 : 0;
+    for (CellPosition& cell : cells) {
+        const QStringView before = QStringView(text).mid(charsSeen, cell.offset - charsSeen);
+        bytesSeen += utf8 ? before.toUtf8().size() : before.size();
+        charsSeen = cell.offset;
+        cell.offset = bytesSeen;
+    }
+    content.cells = std::move(cells);
     return content;
 }
 

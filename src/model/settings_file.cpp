@@ -80,11 +80,7 @@ void SaveSettingsFile()
             QStringList lines{SettingsFirstLine, SettingsSecondLine};
             for (const QString& entry : SettingsData) lines << WithoutLineBreaks(entry);
             const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-            if (FitsWindows1252(text)) {
-                bytes = ToWindows1252(text);
-            } else {
-                bytes = QByteArray(Utf8ByteOrderMark) + text.toUtf8();
-            }
+            bytes = EncodeForFile(text);
         }))
         return;
     step(2, [&] { WriteFileSafely(path, bytes); });

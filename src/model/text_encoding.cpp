@@ -87,6 +87,19 @@ void Utf8Validator::feed(QByteArrayView bytes)
     }
 }
 
+QByteArray EncodeForFile(QStringView text)
+{
+    if (FitsWindows1252(text)) {
+        QByteArray bytes = ToWindows1252(text);
+        bool ascii = true;
+        for (const char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        Utf8Validator validator;
+        validator.feed(bytes);
+        if (ascii || !validator.valid()) return bytes;
+    }
+    return QByteArray(Utf8ByteOrderMark) + text.toUtf8();
+}
+
 QString DecodeText(QByteArrayView bytes, TextEncoding encoding)
 {
     if (encoding == TextEncoding::Windows1252) return FromWindows1252(bytes);

@@ -36,6 +36,11 @@ private:
     unsigned char high_ = 0;
 };
 
+// The bytes of a text to be written: Windows-1252 when every character fits and the bytes will
+// read back as Windows-1252, otherwise UTF-8 after a byte-order mark. (Windows-1252 bytes that
+// happen to form valid UTF-8, such as those of "Ã©", would otherwise load back as "é".)
+QByteArray EncodeForFile(QStringView text);
+
 QString DecodeText(QByteArrayView bytes, TextEncoding encoding);
 QByteArray EncodeText(QStringView text, TextEncoding encoding);
 

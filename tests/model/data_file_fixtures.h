@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+// Shared by the data-file tests: files as bytes, a rich data set and the state reset between
+// cases.
+namespace quillet::test {
+
+QByteArray ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// Addresses in every tab, all twelve layouts, the spare slots 26-28 and 41, values with
+// leading blanks and text beyond Windows-1252 when `beyond1252` is set.
+void FillRichDataSet(bool beyond1252);
+
+std::vector<QString> TableSnapshot();
+
+// Empty table, no file held or named, flags cleared, settings empty, no main window hooks.
+void ResetPersistenceState();
+
+// A data file's lines (CR LF split), for checking what was written.
+QList<QByteArray> FileLines(const QString& path);
+
+} // namespace quillet::test
