@@ -27,9 +27,9 @@ public:
         if (asUser.isEmpty()) {
             process_.start(QStringLiteral(QUILLET_HELPER), arguments);
         } else {
-            process_.start(QStringLiteral("runuser"),
-                           QStringList{QStringLiteral("-u"), asUser, QStringLiteral("--"), QStringLiteral(QUILLET_HELPER)} +
-                               arguments);
+            process_.start(QStringLiteral("runuser"), QStringList{QStringLiteral("-u"), asUser, QStringLiteral("--"),
+                                                                  QStringLiteral(QUILLET_HELPER)} +
+                                                          arguments);
         }
         process_.waitForStarted();
     }

@@ -73,10 +73,12 @@ void TestSettings::settingsFileIsTheProgramsQxIni()
 void TestSettings::loadsEntriesAndKeepsReservedOnes()
 {
     ScriptedDialogs ui;
-    WriteIni("anything\r\nqx.ini\r\n/data/labels.QX3\r\n 1440\r\n-30\r\nr3\nr4\rr5\r\n\r\nr7\r\nr8\r\nr9\r\nignored\r\n");
+    WriteIni(
+        "anything\r\nqx.ini\r\n/data/labels.QX3\r\n 1440\r\n-30\r\nr3\nr4\rr5\r\n\r\nr7\r\nr8\r\nr9\r\nignored\r\n");
     SettingsData[5] = QStringLiteral("stale");
     QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Loaded));
-    const std::array<QString, 10> expected = {"/data/labels.QX3", " 1440", "-30", "r3", "r4", "r5", "", "r7", "r8", "r9"};
+    const std::array<QString, 10> expected = {
+        "/data/labels.QX3", " 1440", "-30", "r3", "r4", "r5", "", "r7", "r8", "r9"};
     QVERIFY(SettingsData == expected);
 
     // Only the two header lines: every entry stays empty.
@@ -94,9 +96,9 @@ void TestSettings::unusableFilesAreReported_data()
     QTest::newRow("empty") << QByteArray() << QStringLiteral("File exists, but appears to be empty of data.");
     QTest::newRow("one line") << QByteArray("Quillet initialization data file\r\n")
                               << QStringLiteral("File exists, but appears to be missing some header information.");
-    QTest::newRow("wrong second line")
-        << QByteArray("Quillet initialization data file\r\nQX.TXT\r\n/a.QX3\r\n")
-        << QStringLiteral("File exists, but does not appear to be in the proper format.");
+    QTest::newRow("wrong second line") << QByteArray("Quillet initialization data file\r\nQX.TXT\r\n/a.QX3\r\n")
+                                       << QStringLiteral(
+                                              "File exists, but does not appear to be in the proper format.");
     QTest::newRow("binary") << QByteArray("\x00\xFF\x01\n\x80\x81", 6)
                             << QStringLiteral("File exists, but does not appear to be in the proper format.");
 }
@@ -144,8 +146,8 @@ void TestSettings::savedFileReadsBack()
     ui.answer(Answer::Abort);
     SaveSettingsFile();
     QCOMPARE(ui.messages.size(), std::size_t(1));
-    QVERIFY(ui.last().text.startsWith(QStringLiteral("Error saving Quillet's initialization file, ") +
-                                      folder_->path() + QStringLiteral("/missing/QX.INI:\r\rError: ")));
+    QVERIFY(ui.last().text.startsWith(QStringLiteral("Error saving Quillet's initialization file, ") + folder_->path() +
+                                      QStringLiteral("/missing/QX.INI:\r\rError: ")));
     QCOMPARE(ui.last().buttons, Buttons::AbortRetryIgnore);
     QCOMPARE(ui.last().title, QStringLiteral("Quillet Error"));
 }

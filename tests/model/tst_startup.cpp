@@ -1,8 +1,321 @@
+#include "common/program_folder.h"
+#include "common/scripted_dialogs.h"
+#include "data_file_fixtures.h"
+#include "model/data_file.h"
+#include "model/data_file_lock.h"
+#include "model/layout_data.h"
+#include "model/settings_file.h"
+#include "model/shared_state.h"
+#include "model/shutdown.h"
+#include "model/startup.h"
 #include "support/test_environment.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+const QByteArray Header = "Quillet Data File\r\n<filename>.QX3\r\n";
+
+void StoreUserLastFile(const QString& path)
+{
+    QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
+    settings.setValue(QStringLiteral("Settings/LastUsedDataFile"), path);
+}
+
+} // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void windowPlacement();
+    void noSettingsAtAll();
+    void reopensTheRememberedFile();
+    void rememberedFileDeleted();
+    void badSettingsFileFallsBackToUserValue();
+    void loadedSettingsFileWinsOverUserValue();
+    void fileInUseOffersReadOnly();
+    void invalidHeaderQuestion();
+    void startUpAsksAboutAnotherCopy();
+    void unloadSavesSilentlyAndStoresSettings();
+    void unloadAsksWhenTheSaveFails();
+    void readOnlyRunExitsWithoutSavingOrAsking();
+
+private:
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    void settingsFile(const QString& lastFile, const QString& left = QString(), const QString& top = QString());
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString title_;
+    QPoint moved_{-1, -1};
+    QList<bool> saveEnabled_;
 };
+
+void TestStartup::init()
+{
+    ResetPersistenceState();
+    dir_ = std::make_unique<QTemporaryDir>();
+    SetProgramFolderForTesting(dir_->path());
+    {
+        QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
+        settings.clear();
+    }
+    title_.clear();
+    moved_ = {-1, -1};
+    saveEnabled_.clear();
+    MainLink().setTitle = [this](const QString& t) { title_ = t; };
+    MainLink().screenSize = [] { return QSize(1920, 1080); };
+    MainLink().windowGeometry = [] { return QRect(144, 96, 800, 600); };
+    MainLink().logicalDpi = [] { return 96.0; };
+    MainLink().moveWindow = [this](QPoint p) { moved_ = p; };
+    MainLink().setSaveEnabled = [this](bool on) { saveEnabled_ << on; };
+}
+
+void TestStartup::cleanup()
+{
+    ResetPersistenceState();
+    SetProgramFolderForTesting(QString());
+    dir_.reset();
+}
+
+void TestStartup::settingsFile(const QString& lastFile, const QString& left, const QString& top)
+{
+    QFile file(SettingsFilePath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        ("Quillet initialization data file\r\nQX.INI\r\n" + lastFile + "\r\n" + left + "\r\n" + top + "\r\n").toUtf8());
+}
+
+void TestStartup::windowPlacement()
+{
+    const QSize screen(1920, 1080);
+    const QSize window(800, 600);
+    // 1440 twips are one inch: 96 pixels at 96 dpi, 144 at 144 dpi.
+    QCOMPARE(PlaceWindow(u" 1440", u" 2880", screen, window, 96), QPoint(96, 192));
+    QCOMPARE(PlaceWindow(u"1440", u"1440", screen, window, 144), QPoint(144, 144));
+    const QPoint centred(560, 240);
+    QCOMPARE(PlaceWindow(u"0", u"0", screen, window, 96), centred);
+    QCOMPARE(PlaceWindow(u"", u"", screen, window, 96), centred);
+    QCOMPARE(PlaceWindow(u"-30", u"-1", screen, window, 96), centred);
+    QCOMPARE(PlaceWindow(u"28800", u"16200", screen, window, 96), centred); // exactly the screen's size
+    QCOMPARE(PlaceWindow(u"28799", u"abc", screen, window, 96), QPoint(1920, 240));
+    QCOMPARE(TwipsText(96, 96), QStringLiteral(" 1440"));
+    QCOMPARE(TwipsText(-2, 96), QStringLiteral("-30"));
+    QCOMPARE(TwipsText(0, 96), QStringLiteral(" 0"));
+}
+
+void TestStartup::noSettingsAtAll()
+{
+    ScriptedDialogs ui;
+    LoadStartupData();
+    QVERIFY(ui.messages.empty());
+    QCOMPARE(moved_, QPoint(560, 240));
+    QCOMPARE(title_, QStringLiteral("Quillet"));
+    for (int n = 1; n <= 9; ++n) QVERIFY(LayoutIsUsable(n));
+    QVERIFY(!LayoutIsUsable(10));
+    QVERIFY(DataFileName.isEmpty());
+}
+
+void TestStartup::reopensTheRememberedFile()
+{
+    ScriptedDialogs ui;
+    const QString file = path(QStringLiteral("last.QX3"));
+    WriteBytes(file, Header + "01011Ana\r\n30011Mine\r\n30301True\r\n");
+    settingsFile(file, QStringLiteral(" 1440"), QStringLiteral(" 720"));
+    LoadStartupData();
+    QVERIFY(ui.messages.empty());
+    QCOMPARE(moved_, QPoint(96, 48));
+    QCOMPARE(title_, QStringLiteral("Quillet:  ") + file);
+    QCOMPARE(DataFileName, file);
+    QCOMPARE(EntryCount, 1);
+    QCOMPARE(LayoutCell(1, Title), QStringLiteral("Mine"));
+    QCOMPARE(saveEnabled_, QList<bool>{true});
+    QVERIFY(!ReadOnlyMode);
+    QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::InUse)); // held
+}
+
+void TestStartup::rememberedFileDeleted()
+{
+    ScriptedDialogs ui;
+    const QString file = path(QStringLiteral("gone.QX3"));
+    settingsFile(file);
+    LoadStartupData();
+    QCOMPARE(ui.messages.size(), std::size_t(1));
+    QCOMPARE(ui.last().text, QStringLiteral("Warning:  The last saved/opened data file (") + file +
+                                 QStringLiteral(") could not be found."));
+    QCOMPARE(ui.last().title, QStringLiteral("Data File Not Found"));
+    QCOMPARE(ui.last().icon, Icon::Warning);
+    QVERIFY(SettingsData[0].isEmpty());
+    QCOMPARE(title_, QStringLiteral("Quillet"));
+    QVERIFY(LayoutIsUsable(1));
+    // The next exit remembers no data file.
+    DataChanged = false;
+    QVERIFY(UnloadMain());
+    QVERIFY(ReadBytes(SettingsFilePath()).startsWith("Quillet initialization data file\r\nQX.INI\r\n\r\n"));
+}
+
+void TestStartup::badSettingsFileFallsBackToUserValue()
+{
+    ScriptedDialogs ui;
+    const QString file = path(QStringLiteral("user.QX3"));
+    WriteBytes(file, Header + "01011from user value\r\n");
+    WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nnot the header\r\n/elsewhere.QX3\r\n");
+    StoreUserLastFile(file);
+    LoadStartupData();
+    QCOMPARE(ui.messages.size(), std::size_t(1));
+    QVERIFY(ui.last().text.endsWith(QStringLiteral("File exists, but does not appear to be in the proper format.")));
+    QCOMPARE(DataFileName, file);
+    QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("from user value"));
+}
+
+void TestStartup::loadedSettingsFileWinsOverUserValue()
+{
+    ScriptedDialogs ui;
+    StoreUserLastFile(path(QStringLiteral("user.QX3")));
+    WriteBytes(path(QStringLiteral("user.QX3")), Header);
+    WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n");
+    LoadStartupData();
+    QVERIFY(ui.messages.empty());
+    QVERIFY(DataFileName.isEmpty()); // the per-user value was not read
+    QCOMPARE(moved_, QPoint(560, 240));
+}
+
+void TestStartup::fileInUseOffersReadOnly()
+{
+    const QString file = path(QStringLiteral("held.QX3"));
+    WriteBytes(file, Header + "01011Ana\r\n");
+    HeldDataFile otherCopy;
+    otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
+    settingsFile(file);
+    {
+        ScriptedDialogs ui;
+        ui.answer(Answer::Yes);
+        LoadStartupData();
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.last().text, QStringLiteral("The default data file:  \r") + file +
+                                     QStringLiteral("\ris currently in use.\r\rWould you like to open it as "
+                                                    "read-only?\r\r(Opening as read-only will allow full access to "
+                                                    "the data, but will not allow any changes to be made)"));
+        QCOMPARE(ui.last().title, QStringLiteral("Data File in Use"));
+        QCOMPARE(ui.last().defaultButton, Answer::Yes);
+        QVERIFY(ReadOnlyMode);
+        QCOMPARE(saveEnabled_, QList<bool>{false});
+        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("Ana"));
+    }
+    ResetPersistenceState();
+    init();
+    settingsFile(file);
+    {
+        ScriptedDialogs ui;
+        ui.answer(Answer::No);
+        LoadStartupData();
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QVERIFY(DataFileName.isEmpty());
+        QCOMPARE(title_, QStringLiteral("Quillet"));
+        QVERIFY(LayoutIsUsable(1));
+        QVERIFY(!ReadOnlyMode);
+    }
+}
+
+void TestStartup::invalidHeaderQuestion()
+{
+    const QString file = path(QStringLiteral("odd.QX3"));
+    WriteBytes(file, "just one line\r\n");
+    settingsFile(file);
+    ScriptedDialogs ui;
+    ui.answer(Answer::Yes);
+    LoadStartupData();
+    QCOMPARE(ui.messages.size(), std::size_t(1));
+    QCOMPARE(ui.last().text, QStringLiteral("The default data file:\r") + file +
+                                 QStringLiteral("\rdoes not appear to be a valid QX data file - - the header "
+                                                "information is invalid.  Should Quillet attempt to open it anyway?"));
+    QCOMPARE(ui.last().title, QStringLiteral("Invalid Data File Header"));
+    // Loaded anyway: a one-line file leaves the table empty.
+    QCOMPARE(DataFileName, file);
+    QVERIFY(!LayoutIsUsable(1));
+}
+
+void TestStartup::startUpAsksAboutAnotherCopy()
+{
+    ScriptedDialogs ui;
+    int shown = 0;
+    QVERIFY(StartUp([&] {
+        ++shown;
+        QVERIFY(UpdatingControls);
+    }));
+    QCOMPARE(shown, 1);
+    QVERIFY(!DataChanged);
+    QVERIFY(!UpdatingControls);
+    QCOMPARE(HelpFile, dir_->path() + QStringLiteral("/QX.hlp"));
+    QVERIFY(ui.messages.empty()); // this process registered itself as the running copy
+}
+
+void TestStartup::unloadSavesSilentlyAndStoresSettings()
+{
+    ScriptedDialogs ui;
+    const QString file = path(QStringLiteral("exit.QX3"));
+    WriteBytes(file, Header);
+    settingsFile(file);
+    LoadStartupData();
+    LayoutData.setCell(0, 0, 0, QStringLiteral("typed"));
+    DataChanged = true;
+    QVERIFY(UnloadMain());
+    QVERIFY(ui.messages.empty());
+    QCOMPARE(ReadBytes(file), Header + "01011typed\r\n");
+    QVERIFY(!DataFileHandle.isHeld());
+    QCOMPARE(ReadBytes(SettingsFilePath()), ("Quillet initialization data file\r\nQX.INI\r\n" + file +
+                                             "\r\n 2160\r\n 1440\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n")
+                                                .toUtf8());
+    QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
+    QCOMPARE(settings.value(QStringLiteral("Settings/LastUsedDataFile")).toString(), file);
+}
+
+void TestStartup::unloadAsksWhenTheSaveFails()
+{
+    ScriptedDialogs ui;
+    LoadStartupData(); // fresh data, no name
+    DataChanged = true;
+    ui.answerFile(std::nullopt); // the save dialog is cancelled
+    ui.answer(Answer::No);
+    QVERIFY(!UnloadMain());
+    QCOMPARE(ui.messages.size(), std::size_t(1));
+    QCOMPARE(ui.last().text, QStringLiteral("Exit Quillet without saving data?"));
+    QCOMPARE(ui.last().title, QStringLiteral("QX Exit Warning"));
+    QCOMPARE(ui.last().icon, Icon::Question);
+    QCOMPARE(ui.last().defaultButton, Answer::No);
+    QVERIFY(!QFile::exists(SettingsFilePath())); // nothing below the question ran
+    QVERIFY(LayoutIsUsable(1));
+
+    ui.answerFile(std::nullopt);
+    ui.answer(Answer::Yes);
+    QVERIFY(UnloadMain());
+    QVERIFY(QFile::exists(SettingsFilePath()));
+}
+
+void TestStartup::readOnlyRunExitsWithoutSavingOrAsking()
+{
+    const QString file = path(QStringLiteral("ro.QX3"));
+    WriteBytes(file, Header + "01011Ana\r\n");
+    HeldDataFile otherCopy;
+    otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
+    settingsFile(file);
+    ScriptedDialogs ui;
+    ui.answer(Answer::Yes);
+    LoadStartupData();
+    QVERIFY(ReadOnlyMode);
+    LayoutData.setCell(0, 0, 0, QStringLiteral("changed"));
+    DataChanged = true;
+    ui.clear();
+    QVERIFY(UnloadMain());
+    QVERIFY(ui.messages.empty());
+    QVERIFY(ui.fileRequests.empty());
+    QCOMPARE(ReadBytes(file), Header + "01011Ana\r\n");
+}
 
 QUILLET_TEST_MAIN(TestStartup)
 #include "tst_startup.moc"
