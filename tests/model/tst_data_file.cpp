@@ -10,6 +10,7 @@
 #include "support/test_environment.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void failedWritesLeaveTheOldFile();
     void fullDiskOnARealFileSystem();
     void setReadOnlySwitchesSave();
+    void readFailureIsFramedInTheLoadBox();
 
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -557,6 +559,31 @@ void TestDataFile::setReadOnlySwitchesSave()
     SetReadOnly(false);
     QVERIFY(!ReadOnlyMode);
     QCOMPARE(enabled, QList<bool>({false, true}));
+}
+
+void TestDataFile::readFailureIsFramedInTheLoadBox()
+{
+    // This process's own memory, read from address 0, is a file whose every read fails.
+    const QString unreadable = QStringLiteral("/proc/self/mem");
+    if (!QFileInfo(unreadable).isFile()) QSKIP("no /proc/self/mem here to fail a read");
+    ScriptedDialogs ui;
+    ui.answer(Answer::Retry);
+    ui.answer(Answer::Abort);
+    QCOMPARE(LoadDataFile(unreadable, true), int(LoadResult::Failed));
+    QCOMPARE(Titles(ui), QStringList({"Error Loading File", "Error Loading File"}));
+    const MessageRequest& box = ui.last();
+    QCOMPARE(box.text, QStringLiteral("Error loading file:\r\rError: Input/output error\rError Number: 5-6-0-") +
+                           QString::number(DataFileHandle.number()) + QStringLiteral("-1-"));
+    QCOMPARE(box.buttons, Buttons::AbortRetryIgnore);
+    QCOMPARE(box.icon, Icon::Warning);
+    // Ignore goes on: nothing could be read, the load ends with an empty table.
+    DataFileHandle.release();
+    ui.clear();
+    LayoutData.setCell(0, 0, 0, QStringLiteral("old"));
+    ui.answer(Answer::Ignore);
+    QCOMPARE(LoadDataFile(unreadable, true), int(LoadResult::Loaded));
+    QVERIFY(LayoutData.cell(0, 0, 0).isEmpty());
+    QCOMPARE(ui.messages.size(), std::size_t(1));
 }
 
 QUILLET_TEST_MAIN(TestDataFile)
