@@ -83,4 +83,13 @@ QList<QByteArray> FileLines(const QString& path)
     return lines;
 }
 
+bool IsMessage(const MessageRequest& m, const QString& text, const QString& title, Buttons buttons, Icon icon,
+               Answer defaultButton)
+{
+    const bool same = m.text == text && m.title == title && m.buttons == buttons && m.icon == icon &&
+                      EffectiveDefault(m) == EffectiveDefault({text, title, buttons, icon, defaultButton});
+    if (!same) qWarning("message was [%s] titled [%s]", qPrintable(m.text), qPrintable(m.title));
+    return same;
+}
+
 } // namespace quillet::test

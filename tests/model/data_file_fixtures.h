@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/dialogs.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -23,5 +25,11 @@ void ResetPersistenceState();
 
 // A data file's lines (CR LF split), for checking what was written.
 QList<QByteArray> FileLines(const QString& path);
+
+// True when the recorded message is exactly this one; a mismatch is printed.
+bool IsMessage(const MessageRequest& m, const QString& text, const QString& title, Buttons buttons, Icon icon,
+               Answer defaultButton = Answer::None);
+
+inline const QByteArray DataHeader = "Quillet Data File\r\n<filename>.QX3\r\n";
 
 } // namespace quillet::test
