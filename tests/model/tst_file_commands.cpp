@@ -13,10 +13,6 @@
 using namespace quillet;
 using namespace quillet::test;
 
-namespace {
-const QByteArray Header = "Quillet Data File\r\n<filename>.QX3\r\n";
-}
-
 class TestFileCommands : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -60,10 +56,8 @@ void TestFileCommands::newAsksFirst()
     ui.answer(Answer::No);
     FileNew();
     QCOMPARE(ui.messages.size(), std::size_t(1));
-    QCOMPARE(ui.last().text, QStringLiteral("Start a new data file?"));
-    QCOMPARE(ui.last().title, QStringLiteral("New Data File"));
-    QCOMPARE(ui.last().icon, Icon::Question);
-    QCOMPARE(ui.last().defaultButton, Answer::No);
+    QVERIFY(IsMessage(ui.last(), QStringLiteral("Start a new data file?"), QStringLiteral("New Data File"),
+                      Buttons::YesNo, Icon::Question, Answer::No));
     QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("kept"));
 
     ui.answer(Answer::Yes); // unchanged data: no second question
@@ -87,11 +81,10 @@ void TestFileCommands::newAfterASaveStillAsksAboutChanges()
     ui.answer(Answer::Cancel);
     FileNew();
     QCOMPARE(ui.messages.size(), std::size_t(2));
-    QCOMPARE(ui.last().text, QStringLiteral("The current data file: \r") + file +
-                                 QStringLiteral("\rhas changed but has not been saved.  Save it now?"));
-    QCOMPARE(ui.last().title, QStringLiteral("Data Changed Warning"));
-    QCOMPARE(ui.last().buttons, Buttons::YesNoCancel);
-    QCOMPARE(ui.last().icon, Icon::Question);
+    QVERIFY(IsMessage(ui.last(),
+                      QStringLiteral("The current data file: \r") + file +
+                          QStringLiteral("\rhas changed but has not been saved.  Save it now?"),
+                      QStringLiteral("Data Changed Warning"), Buttons::YesNoCancel, Icon::Question));
     QCOMPARE(DataFileName, file); // Cancel stopped it
     QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("Ana"));
 
@@ -100,7 +93,7 @@ void TestFileCommands::newAfterASaveStillAsksAboutChanges()
     ui.answer(Answer::Yes);
     ui.answer(Answer::Yes);
     FileNew();
-    QCOMPARE(ReadBytes(file), Header + "01011Bo\r\n");
+    QCOMPARE(ReadBytes(file), DataHeader + "01011Bo\r\n");
     QVERIFY(DataFileName.isEmpty());
     QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
     QVERIFY(!DataChanged);
@@ -110,7 +103,7 @@ void TestFileCommands::openGuardsAndLoads()
 {
     ScriptedDialogs ui;
     const QString file = path(QStringLiteral("open.QX3"));
-    WriteBytes(file, Header + "01011Ana\r\n");
+    WriteBytes(file, DataHeader + "01011Ana\r\n");
     // Cancelled dialogs and the file already open do nothing at all.
     ui.answerFile(std::nullopt);
     ui.answerFile(QStringLiteral("*.QX3"));
@@ -125,8 +118,8 @@ void TestFileCommands::openGuardsAndLoads()
 
     ui.answerFile(path(QStringLiteral("missing.QX3")));
     FileOpen();
-    QCOMPARE(ui.last().text, QStringLiteral("Filename not found: \r\r") + path(QStringLiteral("missing.QX3")));
-    QCOMPARE(ui.last().title, QStringLiteral("Quillet"));
+    QVERIFY(IsMessage(ui.last(), QStringLiteral("Filename not found: \r\r") + path(QStringLiteral("missing.QX3")),
+                      QStringLiteral("Quillet"), Buttons::Ok, Icon::None));
 
     ui.clear();
     DataChanged = true;
@@ -150,18 +143,18 @@ void TestFileCommands::openOfAHeldFileOffersReadOnly()
 {
     ScriptedDialogs ui;
     const QString file = path(QStringLiteral("held.QX3"));
-    WriteBytes(file, Header + "01011Ana\r\n");
+    WriteBytes(file, DataHeader + "01011Ana\r\n");
     HeldDataFile otherCopy;
     otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
     ui.answerFile(file);
     ui.answer(Answer::No);
     FileOpen();
-    QCOMPARE(ui.last().text, QStringLiteral("The file selected:  \r") + file +
-                                 QStringLiteral("\ris currently in use.\r\rWould you like to open it as "
-                                                "read-only?\r\r(Opening as read-only will allow you the full use of "
-                                                "the file, but will not allow you to save any changes you make)"));
-    QCOMPARE(ui.last().title, QStringLiteral("File in Use"));
-    QCOMPARE(ui.last().defaultButton, Answer::No);
+    QVERIFY(IsMessage(ui.last(),
+                      QStringLiteral("The file selected:  \r") + file +
+                          QStringLiteral("\ris currently in use.\r\rWould you like to open it as read-only?\r\r"
+                                         "(Opening as read-only will allow you the full use of the file, but will "
+                                         "not allow you to save any changes you make)"),
+                      QStringLiteral("File in Use"), Buttons::YesNo, Icon::Warning, Answer::No));
     QVERIFY(DataFileName.isEmpty());
 
     ui.answerFile(file);
@@ -180,14 +173,13 @@ void TestFileCommands::openWithABadHeader()
     ui.answerFile(file);
     ui.answer(Answer::No);
     FileOpen();
-    QCOMPARE(ui.last().text,
-             QStringLiteral("The file selected:\r\r") + file +
-                 QStringLiteral("\r\rdoes not appear to be a valid Quillet data file.  Attempt to load anyway?\r\r"
-                                "(Loading this file is NOT recommened, unless you're confident that it contains "
-                                "Quillet data.  QX will automatically overwrite this file upon exiting, unless a "
-                                "different filename is selected.)"));
-    QCOMPARE(ui.last().title, QStringLiteral("Bad File Header"));
-    QCOMPARE(ui.last().defaultButton, Answer::No);
+    QVERIFY(IsMessage(ui.last(),
+                      QStringLiteral("The file selected:\r\r") + file +
+                          QStringLiteral("\r\rdoes not appear to be a valid Quillet data file.  Attempt to load "
+                                         "anyway?\r\r(Loading this file is NOT recommened, unless you're confident "
+                                         "that it contains Quillet data.  QX will automatically overwrite this file "
+                                         "upon exiting, unless a different filename is selected.)"),
+                      QStringLiteral("Bad File Header"), Buttons::YesNo, Icon::Warning, Answer::No));
     QVERIFY(DataFileName.isEmpty());
     ui.answerFile(file);
     ui.answer(Answer::Yes);
@@ -201,7 +193,7 @@ void TestFileCommands::openCancelledAtTheChangesQuestion()
     ScriptedDialogs ui;
     const QString current = path(QStringLiteral("current.QX3"));
     const QString other = path(QStringLiteral("other.QX3"));
-    WriteBytes(other, Header + "01011Other\r\n");
+    WriteBytes(other, DataHeader + "01011Other\r\n");
     LayoutData.setCell(0, 0, 0, QStringLiteral("Mine"));
     QString name = current;
     QCOMPARE(SaveDataFile(name), 1);
@@ -251,7 +243,7 @@ void TestFileCommands::readOnlyRunNeverWrites()
 {
     ScriptedDialogs ui;
     const QString file = path(QStringLiteral("ro.QX3"));
-    WriteBytes(file, Header + "01011Ana\r\n");
+    WriteBytes(file, DataHeader + "01011Ana\r\n");
     QCOMPARE(LoadDataFile(file, true), int(LoadResult::Loaded));
     SetReadOnly(true);
     LayoutData.setCell(0, 0, 0, QStringLiteral("changed"));
@@ -259,7 +251,7 @@ void TestFileCommands::readOnlyRunNeverWrites()
     FileSave();
     ui.answerFile(path(QStringLiteral("elsewhere.QX3")));
     FileSaveAs();
-    QCOMPARE(ReadBytes(file), Header + "01011Ana\r\n");
+    QCOMPARE(ReadBytes(file), DataHeader + "01011Ana\r\n");
     QVERIFY(!QFile::exists(path(QStringLiteral("elsewhere.QX3"))));
     // New keeps read-only mode, and asks no changes question for read-only data.
     ui.answer(Answer::Yes);

@@ -19,8 +19,6 @@ using namespace quillet::test;
 
 namespace {
 
-const QByteArray Header = "Quillet Data File\r\n<filename>.QX3\r\n";
-
 void StoreUserLastFile(const QString& path)
 {
     QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
@@ -100,13 +98,11 @@ void TestStartup::windowPlacement()
     QCOMPARE(PlaceWindow(u"1440", u"1440", screen, window, 144), QPoint(144, 144));
     const QPoint centred(560, 240);
     QCOMPARE(PlaceWindow(u"0", u"0", screen, window, 96), centred);
-    QCOMPARE(PlaceWindow(u"", u"", screen, window, 96), centred);
     QCOMPARE(PlaceWindow(u"-30", u"-1", screen, window, 96), centred);
     QCOMPARE(PlaceWindow(u"28800", u"16200", screen, window, 96), centred); // exactly the screen's size
     QCOMPARE(PlaceWindow(u"28799", u"abc", screen, window, 96), QPoint(1920, 240));
     QCOMPARE(TwipsText(96, 96), QStringLiteral(" 1440"));
     QCOMPARE(TwipsText(-2, 96), QStringLiteral("-30"));
-    QCOMPARE(TwipsText(0, 96), QStringLiteral(" 0"));
 }
 
 void TestStartup::noSettingsAtAll()
@@ -125,7 +121,7 @@ void TestStartup::reopensTheRememberedFile()
 {
     ScriptedDialogs ui;
     const QString file = path(QStringLiteral("last.QX3"));
-    WriteBytes(file, Header + "01011Ana\r\n30011Mine\r\n30301True\r\n");
+    WriteBytes(file, DataHeader + "01011Ana\r\n30011Mine\r\n30301True\r\n");
     settingsFile(file, QStringLiteral(" 1440"), QStringLiteral(" 720"));
     LoadStartupData();
     QVERIFY(ui.messages.empty());
@@ -146,10 +142,10 @@ void TestStartup::rememberedFileDeleted()
     settingsFile(file);
     LoadStartupData();
     QCOMPARE(ui.messages.size(), std::size_t(1));
-    QCOMPARE(ui.last().text, QStringLiteral("Warning:  The last saved/opened data file (") + file +
-                                 QStringLiteral(") could not be found."));
-    QCOMPARE(ui.last().title, QStringLiteral("Data File Not Found"));
-    QCOMPARE(ui.last().icon, Icon::Warning);
+    QVERIFY(IsMessage(ui.last(),
+                      QStringLiteral("Warning:  The last saved/opened data file (") + file +
+                          QStringLiteral(") could not be found."),
+                      QStringLiteral("Data File Not Found"), Buttons::Ok, Icon::Warning));
     QVERIFY(SettingsData[0].isEmpty());
     QCOMPARE(title_, QStringLiteral("Quillet"));
     QVERIFY(LayoutIsUsable(1));
@@ -163,7 +159,7 @@ void TestStartup::badSettingsFileFallsBackToUserValue()
 {
     ScriptedDialogs ui;
     const QString file = path(QStringLiteral("user.QX3"));
-    WriteBytes(file, Header + "01011from user value\r\n");
+    WriteBytes(file, DataHeader + "01011from user value\r\n");
     WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nnot the header\r\n/elsewhere.QX3\r\n");
     StoreUserLastFile(file);
     LoadStartupData();
@@ -177,7 +173,7 @@ void TestStartup::loadedSettingsFileWinsOverUserValue()
 {
     ScriptedDialogs ui;
     StoreUserLastFile(path(QStringLiteral("user.QX3")));
-    WriteBytes(path(QStringLiteral("user.QX3")), Header);
+    WriteBytes(path(QStringLiteral("user.QX3")), DataHeader);
     WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n");
     LoadStartupData();
     QVERIFY(ui.messages.empty());
@@ -188,7 +184,7 @@ void TestStartup::loadedSettingsFileWinsOverUserValue()
 void TestStartup::fileInUseOffersReadOnly()
 {
     const QString file = path(QStringLiteral("held.QX3"));
-    WriteBytes(file, Header + "01011Ana\r\n");
+    WriteBytes(file, DataHeader + "01011Ana\r\n");
     HeldDataFile otherCopy;
     otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
     settingsFile(file);
@@ -197,12 +193,12 @@ void TestStartup::fileInUseOffersReadOnly()
         ui.answer(Answer::Yes);
         LoadStartupData();
         QCOMPARE(ui.messages.size(), std::size_t(1));
-        QCOMPARE(ui.last().text, QStringLiteral("The default data file:  \r") + file +
-                                     QStringLiteral("\ris currently in use.\r\rWould you like to open it as "
-                                                    "read-only?\r\r(Opening as read-only will allow full access to "
-                                                    "the data, but will not allow any changes to be made)"));
-        QCOMPARE(ui.last().title, QStringLiteral("Data File in Use"));
-        QCOMPARE(ui.last().defaultButton, Answer::Yes);
+        QVERIFY(IsMessage(ui.last(),
+                          QStringLiteral("The default data file:  \r") + file +
+                              QStringLiteral("\ris currently in use.\r\rWould you like to open it as read-only?\r\r"
+                                             "(Opening as read-only will allow full access to the data, but will not "
+                                             "allow any changes to be made)"),
+                          QStringLiteral("Data File in Use"), Buttons::YesNo, Icon::Warning, Answer::Yes));
         QVERIFY(ReadOnlyMode);
         QCOMPARE(saveEnabled_, QList<bool>{false});
         QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("Ana"));
@@ -231,10 +227,11 @@ void TestStartup::invalidHeaderQuestion()
     ui.answer(Answer::Yes);
     LoadStartupData();
     QCOMPARE(ui.messages.size(), std::size_t(1));
-    QCOMPARE(ui.last().text, QStringLiteral("The default data file:\r") + file +
-                                 QStringLiteral("\rdoes not appear to be a valid QX data file - - the header "
-                                                "information is invalid.  Should Quillet attempt to open it anyway?"));
-    QCOMPARE(ui.last().title, QStringLiteral("Invalid Data File Header"));
+    QVERIFY(IsMessage(ui.last(),
+                      QStringLiteral("The default data file:\r") + file +
+                          QStringLiteral("\rdoes not appear to be a valid QX data file - - the header information is "
+                                         "invalid.  Should Quillet attempt to open it anyway?"),
+                      QStringLiteral("Invalid Data File Header"), Buttons::YesNo, Icon::Warning, Answer::Yes));
     // Loaded anyway: a one-line file leaves the table empty.
     QCOMPARE(DataFileName, file);
     QVERIFY(!LayoutIsUsable(1));
@@ -259,14 +256,14 @@ void TestStartup::unloadSavesSilentlyAndStoresSettings()
 {
     ScriptedDialogs ui;
     const QString file = path(QStringLiteral("exit.QX3"));
-    WriteBytes(file, Header);
+    WriteBytes(file, DataHeader);
     settingsFile(file);
     LoadStartupData();
     LayoutData.setCell(0, 0, 0, QStringLiteral("typed"));
     DataChanged = true;
     QVERIFY(UnloadMain());
     QVERIFY(ui.messages.empty());
-    QCOMPARE(ReadBytes(file), Header + "01011typed\r\n");
+    QCOMPARE(ReadBytes(file), DataHeader + "01011typed\r\n");
     QVERIFY(!DataFileHandle.isHeld());
     QCOMPARE(ReadBytes(SettingsFilePath()), ("Quillet initialization data file\r\nQX.INI\r\n" + file +
                                              "\r\n 2160\r\n 1440\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n")
@@ -284,10 +281,8 @@ void TestStartup::unloadAsksWhenTheSaveFails()
     ui.answer(Answer::No);
     QVERIFY(!UnloadMain());
     QCOMPARE(ui.messages.size(), std::size_t(1));
-    QCOMPARE(ui.last().text, QStringLiteral("Exit Quillet without saving data?"));
-    QCOMPARE(ui.last().title, QStringLiteral("QX Exit Warning"));
-    QCOMPARE(ui.last().icon, Icon::Question);
-    QCOMPARE(ui.last().defaultButton, Answer::No);
+    QVERIFY(IsMessage(ui.last(), QStringLiteral("Exit Quillet without saving data?"), QStringLiteral("QX Exit Warning"),
+                      Buttons::YesNo, Icon::Question, Answer::No));
     QVERIFY(!QFile::exists(SettingsFilePath())); // nothing below the question ran
     QVERIFY(LayoutIsUsable(1));
 
@@ -300,7 +295,7 @@ void TestStartup::unloadAsksWhenTheSaveFails()
 void TestStartup::readOnlyRunExitsWithoutSavingOrAsking()
 {
     const QString file = path(QStringLiteral("ro.QX3"));
-    WriteBytes(file, Header + "01011Ana\r\n");
+    WriteBytes(file, DataHeader + "01011Ana\r\n");
     HeldDataFile otherCopy;
     otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
     settingsFile(file);
@@ -314,7 +309,7 @@ void TestStartup::readOnlyRunExitsWithoutSavingOrAsking()
     QVERIFY(UnloadMain());
     QVERIFY(ui.messages.empty());
     QVERIFY(ui.fileRequests.empty());
-    QCOMPARE(ReadBytes(file), Header + "01011Ana\r\n");
+    QCOMPARE(ReadBytes(file), DataHeader + "01011Ana\r\n");
 }
 
 QUILLET_TEST_MAIN(TestStartup)
