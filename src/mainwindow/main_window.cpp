@@ -149,7 +149,8 @@ void MainWindow::buildControls()
     positionFrame->setObjectName(QStringLiteral("Frames3"));
     auto* positionLayout = new QGridLayout(positionFrame);
     const auto makeAxis = [&](PositionAxis& a, const QString& word, const QString& name, int gridRow) {
-        a.caption = new SteppingButton(QStringLiteral("&%1 (1-1):").arg(word), positionFrame);
+        // Until a layout is applied the caption names no range.
+        a.caption = new SteppingButton(QStringLiteral("&%1:").arg(word), positionFrame);
         a.caption->setObjectName(name + QStringLiteral("Label"));
         // The button shows the caption; the plain label keeps the same text for whoever reads it.
         a.plainCaption = new QLabel(a.caption->text(), positionFrame);
