@@ -40,7 +40,6 @@ void TestHelpAndAbout::helpOpensAtTheFrontPage()
     QCOMPARE(parent.findChildren<HelpViewer*>().size(), 1);
     QCOMPARE(viewer->browser()->textCursor().position(), 0);
     QVERIFY(ui.messages.empty());
-    SetProgramFolderForTesting(QString());
 }
 
 void TestHelpAndAbout::missingHelpFileIsReported()
@@ -54,7 +53,6 @@ void TestHelpAndAbout::missingHelpFileIsReported()
     QCOMPARE(ui.messages.size(), std::size_t(1));
     QVERIFY(ui.last().text.startsWith(QStringLiteral("Error displaying Help file:\r\rError: No such file")));
     QCOMPARE(ui.last().buttons, Buttons::Ok);
-    SetProgramFolderForTesting(QString());
 }
 
 void TestHelpAndAbout::aboutShowsNameVersionAndMaker()

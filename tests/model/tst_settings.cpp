@@ -58,7 +58,6 @@ void TestSettings::init()
 
 void TestSettings::cleanup()
 {
-    SetProgramFolderForTesting(QString());
     folder_.reset();
 }
 

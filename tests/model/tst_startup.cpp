@@ -77,7 +77,6 @@ void TestStartup::init()
 void TestStartup::cleanup()
 {
     ResetPersistenceState();
-    SetProgramFolderForTesting(QString());
     dir_.reset();
 }
 
