@@ -75,7 +75,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void editorInAnotherCopy();
-    void readOnlyReaderInAnotherCopy();
     void aKilledCopyReleasesAtOnce();
     void runningCopyIsNoticed();
     void killedAtEachStageOfASave_data();
@@ -137,26 +136,6 @@ void TestDataFileProcesses::editorInAnotherCopy()
     other.quit();
     DataFileHandle.release();
     QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
-}
-
-void TestDataFileProcesses::readOnlyReaderInAnotherCopy()
-{
-    const QString file = writeDataFile(QStringLiteral("read.QX3"));
-    OtherCopy reader({QStringLiteral("hold"), file, QStringLiteral("1")});
-    QCOMPARE(reader.line(), QStringLiteral("loaded 5"));
-    ScriptedDialogs ui;
-    // The exclusive check needs the file to itself; editing alongside a reader is allowed.
-    QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::InUse));
-    QCOMPARE(LoadDataFile(file, false), int(LoadResult::Loaded));
-    QVERIFY(!ReadOnlyMode);
-    QString same = file;
-    QCOMPARE(SaveDataFile(same), 1);
-    // And another copy that now tries to edit is refused by this one.
-    OtherCopy editor({QStringLiteral("check"), file, QStringLiteral("0")});
-    QCOMPARE(editor.line(), QStringLiteral("checked 2"));
-    OtherCopy loader({QStringLiteral("hold"), file, QStringLiteral("0")});
-    QCOMPARE(loader.line(), QStringLiteral("loaded 2"));
-    QVERIFY(ui.messages.empty());
 }
 
 void TestDataFileProcesses::aKilledCopyReleasesAtOnce()

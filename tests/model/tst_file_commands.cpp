@@ -23,7 +23,6 @@ private Q_SLOTS:
     void openGuardsAndLoads();
     void openOfAHeldFileOffersReadOnly();
     void openWithABadHeader();
-    void openCancelledAtTheChangesQuestion();
     void saveAndSaveAs();
     void readOnlyRunNeverWrites();
 
@@ -186,26 +185,6 @@ void TestFileCommands::openWithABadHeader()
     FileOpen();
     QCOMPARE(DataFileName, file);
     QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("x"));
-}
-
-void TestFileCommands::openCancelledAtTheChangesQuestion()
-{
-    ScriptedDialogs ui;
-    const QString current = path(QStringLiteral("current.QX3"));
-    const QString other = path(QStringLiteral("other.QX3"));
-    WriteBytes(other, DataHeader + "01011Other\r\n");
-    LayoutData.setCell(0, 0, 0, QStringLiteral("Mine"));
-    QString name = current;
-    QCOMPARE(SaveDataFile(name), 1);
-    DataChanged = true;
-    ui.answerFile(other);
-    ui.answer(Answer::Cancel);
-    FileOpen();
-    QCOMPARE(ui.last().title, QStringLiteral("Data Changed Warning"));
-    QCOMPARE(DataFileName, current);
-    QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("Mine"));
-    QCOMPARE(CheckDataFileHeader(current, false), int(HeaderCheck::InUse));
-    QCOMPARE(CheckDataFileHeader(other, false), int(HeaderCheck::Valid));
 }
 
 void TestFileCommands::saveAndSaveAs()

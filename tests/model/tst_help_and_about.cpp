@@ -1,12 +1,10 @@
 #include "common/program_folder.h"
 #include "common/scripted_dialogs.h"
-#include "mainwindow/about_window.h"
 #include "mainwindow/help_viewer.h"
 #include "model/startup.h"
 #include "support/test_environment.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -18,7 +16,6 @@ class TestHelpAndAbout : public QObject {
 private Q_SLOTS:
     void helpOpensAtTheFrontPage();
     void missingHelpFileIsReported();
-    void aboutShowsNameVersionAndMaker();
 };
 
 void TestHelpAndAbout::helpOpensAtTheFrontPage()
@@ -53,15 +50,6 @@ void TestHelpAndAbout::missingHelpFileIsReported()
     QCOMPARE(ui.messages.size(), std::size_t(1));
     QVERIFY(ui.last().text.startsWith(QStringLiteral("Error displaying Help file:\r\rError: No such file")));
     QCOMPARE(ui.last().buttons, Buttons::Ok);
-}
-
-void TestHelpAndAbout::aboutShowsNameVersionAndMaker()
-{
-    AboutWindow about;
-    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("ProgramName"))->text(), QStringLiteral("Quillet"));
-    QVERIFY(about.findChild<QLabel*>(QStringLiteral("ProgramVersion"))->text().startsWith(QStringLiteral("Version ")));
-    QVERIFY(
-        about.findChild<QLabel*>(QStringLiteral("ProgramMaker"))->text().startsWith(QStringLiteral("Tolvan Software")));
 }
 
 QUILLET_TEST_MAIN(TestHelpAndAbout)

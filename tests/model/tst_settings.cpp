@@ -38,12 +38,10 @@ class TestSettings : public QObject {
 private Q_SLOTS:
     void init();
     void cleanup();
-    void settingsFileIsTheProgramsQxIni();
     void loadsEntriesAndKeepsReservedOnes();
     void unusableFilesAreReported_data();
     void unusableFilesAreReported();
     void savedFileReadsBack();
-    void userSettingsValues();
 
 private:
     std::unique_ptr<QTemporaryDir> folder_;
@@ -59,14 +57,6 @@ void TestSettings::init()
 void TestSettings::cleanup()
 {
     folder_.reset();
-}
-
-void TestSettings::settingsFileIsTheProgramsQxIni()
-{
-    QCOMPARE(SettingsFilePath(), folder_->path() + QStringLiteral("/QX.INI"));
-    ScriptedDialogs ui;
-    QCOMPARE(LoadSettingsFile(), int(SettingsLoad::NoFile));
-    QVERIFY(ui.messages.empty());
 }
 
 void TestSettings::loadsEntriesAndKeepsReservedOnes()
@@ -149,30 +139,6 @@ void TestSettings::savedFileReadsBack()
                                       QStringLiteral("/missing/QX.INI:\r\rError: ")));
     QCOMPARE(ui.last().buttons, Buttons::AbortRetryIgnore);
     QCOMPARE(ui.last().title, QStringLiteral("Quillet Error"));
-}
-
-void TestSettings::userSettingsValues()
-{
-    ScriptedDialogs ui;
-    {
-        QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
-        settings.remove(QString());
-    }
-    SettingsData[0] = QStringLiteral("stale");
-    ReadUserSettings();
-    QVERIFY(SettingsData[0].isEmpty()); // missing reads as empty
-    SettingsData[0] = QStringLiteral("/data/last.QX3");
-    SaveUserSettings();
-    {
-        QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
-        QCOMPARE(settings.value(QStringLiteral("Settings/LastUsedDataFile")).toString(),
-                 QStringLiteral("/data/last.QX3"));
-        QCOMPARE(settings.value(QStringLiteral("Settings/ApplicationPath")).toString(), ProgramFolder());
-    }
-    SettingsData[0].clear();
-    ReadUserSettings();
-    QCOMPARE(SettingsData[0], QStringLiteral("/data/last.QX3"));
-    QVERIFY(ui.messages.empty());
 }
 
 QUILLET_TEST_MAIN(TestSettings)

@@ -34,16 +34,12 @@ private Q_SLOTS:
     void cleanup();
     void windowPlacement();
     void noSettingsAtAll();
-    void reopensTheRememberedFile();
     void rememberedFileDeleted();
     void badSettingsFileFallsBackToUserValue();
     void loadedSettingsFileWinsOverUserValue();
     void fileInUseOffersReadOnly();
     void invalidHeaderQuestion();
-    void startUpAsksAboutAnotherCopy();
     void unloadSavesSilentlyAndStoresSettings();
-    void unloadAsksWhenTheSaveFails();
-    void readOnlyRunExitsWithoutSavingOrAsking();
 
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -114,24 +110,6 @@ void TestStartup::noSettingsAtAll()
     for (int n = 1; n <= 9; ++n) QVERIFY(LayoutIsUsable(n));
     QVERIFY(!LayoutIsUsable(10));
     QVERIFY(DataFileName.isEmpty());
-}
-
-void TestStartup::reopensTheRememberedFile()
-{
-    ScriptedDialogs ui;
-    const QString file = path(QStringLiteral("last.QX3"));
-    WriteBytes(file, DataHeader + "01011Ana\r\n30011Mine\r\n30301True\r\n");
-    settingsFile(file, QStringLiteral(" 1440"), QStringLiteral(" 720"));
-    LoadStartupData();
-    QVERIFY(ui.messages.empty());
-    QCOMPARE(moved_, QPoint(96, 48));
-    QCOMPARE(title_, QStringLiteral("Quillet:  ") + file);
-    QCOMPARE(DataFileName, file);
-    QCOMPARE(EntryCount, 1);
-    QCOMPARE(LayoutCell(1, Title), QStringLiteral("Mine"));
-    QCOMPARE(saveEnabled_, QList<bool>{true});
-    QVERIFY(!ReadOnlyMode);
-    QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::InUse)); // held
 }
 
 void TestStartup::rememberedFileDeleted()
@@ -236,21 +214,6 @@ void TestStartup::invalidHeaderQuestion()
     QVERIFY(!LayoutIsUsable(1));
 }
 
-void TestStartup::startUpAsksAboutAnotherCopy()
-{
-    ScriptedDialogs ui;
-    int shown = 0;
-    QVERIFY(StartUp([&] {
-        ++shown;
-        QVERIFY(UpdatingControls);
-    }));
-    QCOMPARE(shown, 1);
-    QVERIFY(!DataChanged);
-    QVERIFY(!UpdatingControls);
-    QCOMPARE(HelpFile, dir_->path() + QStringLiteral("/QX.hlp"));
-    QVERIFY(ui.messages.empty()); // this process registered itself as the running copy
-}
-
 void TestStartup::unloadSavesSilentlyAndStoresSettings()
 {
     ScriptedDialogs ui;
@@ -269,46 +232,6 @@ void TestStartup::unloadSavesSilentlyAndStoresSettings()
                                                 .toUtf8());
     QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
     QCOMPARE(settings.value(QStringLiteral("Settings/LastUsedDataFile")).toString(), file);
-}
-
-void TestStartup::unloadAsksWhenTheSaveFails()
-{
-    ScriptedDialogs ui;
-    LoadStartupData(); // fresh data, no name
-    DataChanged = true;
-    ui.answerFile(std::nullopt); // the save dialog is cancelled
-    ui.answer(Answer::No);
-    QVERIFY(!UnloadMain());
-    QCOMPARE(ui.messages.size(), std::size_t(1));
-    QVERIFY(IsMessage(ui.last(), QStringLiteral("Exit Quillet without saving data?"), QStringLiteral("QX Exit Warning"),
-                      Buttons::YesNo, Icon::Question, Answer::No));
-    QVERIFY(!QFile::exists(SettingsFilePath())); // nothing below the question ran
-    QVERIFY(LayoutIsUsable(1));
-
-    ui.answerFile(std::nullopt);
-    ui.answer(Answer::Yes);
-    QVERIFY(UnloadMain());
-    QVERIFY(QFile::exists(SettingsFilePath()));
-}
-
-void TestStartup::readOnlyRunExitsWithoutSavingOrAsking()
-{
-    const QString file = path(QStringLiteral("ro.QX3"));
-    WriteBytes(file, DataHeader + "01011Ana\r\n");
-    HeldDataFile otherCopy;
-    otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
-    settingsFile(file);
-    ScriptedDialogs ui;
-    ui.answer(Answer::Yes);
-    LoadStartupData();
-    QVERIFY(ReadOnlyMode);
-    LayoutData.setCell(0, 0, 0, QStringLiteral("changed"));
-    DataChanged = true;
-    ui.clear();
-    QVERIFY(UnloadMain());
-    QVERIFY(ui.messages.empty());
-    QVERIFY(ui.fileRequests.empty());
-    QCOMPARE(ReadBytes(file), DataHeader + "01011Ana\r\n");
 }
 
 QUILLET_TEST_MAIN(TestStartup)
