@@ -22,14 +22,14 @@ namespace {
 // A second copy of the program, running the helper; it waits until its input closes.
 class OtherCopy {
 public:
-    explicit OtherCopy(const QStringList& arguments, const QString& asUser = QString())
+    explicit OtherCopy(const QStringList& arguments, const QString& asUser = QString(),
+                       const QString& helper = QStringLiteral(QUILLET_HELPER))
     {
         if (asUser.isEmpty()) {
-            process_.start(QStringLiteral(QUILLET_HELPER), arguments);
+            process_.start(helper, arguments);
         } else {
-            process_.start(QStringLiteral("runuser"), QStringList{QStringLiteral("-u"), asUser, QStringLiteral("--"),
-                                                                  QStringLiteral(QUILLET_HELPER)} +
-                                                          arguments);
+            process_.start(QStringLiteral("runuser"),
+                           QStringList{QStringLiteral("-u"), asUser, QStringLiteral("--"), helper} + arguments);
         }
         process_.waitForStarted();
     }
@@ -209,7 +209,13 @@ void TestDataFileProcesses::readOnlyFolderForAnUnprivilegedUser()
     }
     QTemporaryDir base(QStringLiteral("/tmp/quillet-readonly-XXXXXX"));
     QVERIFY(base.isValid());
-    const QString folder = base.path();
+    ::chmod(QFile::encodeName(base.path()).constData(), 0755);
+    // A copy of the helper the other user can run, wherever the build folder is.
+    const QString helper = base.filePath(QStringLiteral("helper"));
+    QVERIFY(QFile::copy(QStringLiteral(QUILLET_HELPER), helper));
+    ::chmod(QFile::encodeName(helper).constData(), 0755);
+    const QString folder = base.filePath(QStringLiteral("data"));
+    QVERIFY(QDir().mkpath(folder));
     const QString existing = folder + QStringLiteral("/existing.QX3");
     WriteBytes(existing, "Quillet Data File\r\n<filename>.QX3\r\n01011old\r\n");
     ::chmod(QFile::encodeName(existing).constData(), 0644);
@@ -218,7 +224,7 @@ void TestDataFileProcesses::readOnlyFolderForAnUnprivilegedUser()
 
     // A new file in the folder, and the existing file the user may read but not write.
     for (const QString& target : {folder + QStringLiteral("/new.QX3"), existing}) {
-        OtherCopy saver({QStringLiteral("savenew"), target}, user);
+        OtherCopy saver(QStringList{QStringLiteral("savenew"), target}, user, helper);
         const QString output = saver.allOutput();
         QVERIFY2(output.startsWith(QStringLiteral("saved 0 Save Data Error\n")), qPrintable(output));
         QVERIFY2(output.contains(QStringLiteral("Error:  Permission denied")), qPrintable(output));
