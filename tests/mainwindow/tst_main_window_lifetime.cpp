@@ -1,16 +1,20 @@
+#include "common/program_folder.h"
 #include "common/scripted_dialogs.h"
+#include "mainwindow/help_viewer.h"
 #include "mainwindow/main_window.h"
 #include "model/data_file.h"
 #include "model/data_file_lock.h"
 #include "model/layout_data.h"
 #include "model/settings_file.h"
 #include "model/shared_state.h"
+#include "model/startup.h"
 #include "support/test_environment.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 
 using namespace quillet;
 
@@ -21,6 +25,7 @@ private Q_SLOTS:
     void saveQuitAndFindTheFileReopened();
     void readOnlyRunDisablesSavingAndExitsQuietly();
     void failedSaveAtExitKeepsTheWindowOpen();
+    void helpOpensTheHelpFileAtItsFrontPage();
 };
 
 void TestMainWindowLifetime::init()
@@ -114,6 +119,29 @@ void TestMainWindowLifetime::failedSaveAtExitKeepsTheWindowOpen()
     DataChanged = false;
     QVERIFY(window.close());
     QVERIFY(QFile::exists(SettingsFilePath()));
+}
+
+void TestMainWindowLifetime::helpOpensTheHelpFileAtItsFrontPage()
+{
+    ScriptedDialogs ui;
+    MainWindow window;
+    QVERIFY(window.load());
+    QCOMPARE(HelpFile, ProgramFolder() + QStringLiteral("QX.hlp"));
+    QFile::remove(HelpFile);
+    window.helpContentsAction()->trigger();
+    QVERIFY(ui.last().text.startsWith(QStringLiteral("Error displaying Help file:\r\rError: No such file")));
+    QCOMPARE(ui.last().buttons, Buttons::Ok);
+
+    QVERIFY(QFile::copy(QStringLiteral(QUILLET_HELP_FILE), HelpFile));
+    window.helpContentsAction()->trigger();
+    auto* viewer = window.findChild<HelpViewer*>(QStringLiteral("HelpViewer"));
+    QVERIFY(viewer && viewer->isVisible());
+    QVERIFY(viewer->browser()->toPlainText().startsWith(QStringLiteral("Quillet: Help & Information")));
+    viewer->browser()->moveCursor(QTextCursor::End);
+    window.helpContentsAction()->trigger(); // the same viewer, back at its front page
+    QCOMPARE(window.findChildren<HelpViewer*>().size(), 1);
+    QCOMPARE(viewer->browser()->textCursor().position(), 0);
+    QCOMPARE(ui.messages.size(), std::size_t(1));
 }
 
 QUILLET_TEST_MAIN(TestMainWindowLifetime)

@@ -40,6 +40,9 @@ private Q_SLOTS:
     void fileInUseOffersReadOnly();
     void invalidHeaderQuestion();
     void unloadSavesSilentlyAndStoresSettings();
+    void settingsFileReadAndWritten();
+    void unusableSettingsFiles_data();
+    void unusableSettingsFiles();
 
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -232,6 +235,64 @@ void TestStartup::unloadSavesSilentlyAndStoresSettings()
                                                 .toUtf8());
     QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
     QCOMPARE(settings.value(QStringLiteral("Settings/LastUsedDataFile")).toString(), file);
+}
+
+void TestStartup::settingsFileReadAndWritten()
+{
+    ScriptedDialogs ui;
+    // "qx.ini" passes; entries 3-9 are kept; lines after the twelfth are ignored.
+    WriteBytes(SettingsFilePath(),
+               "x\r\nqx.ini\r\n/a.QX3\r\n 1440\r\n-30\r\nr3\nr4\rr5\r\n\r\nr7\r\nr8\r\nr9\r\nextra\r\n");
+    QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Loaded));
+    QVERIFY(SettingsData ==
+            (std::array<QString, 10>{"/a.QX3", " 1440", "-30", "r3", "r4", "r5", "", "r7", "r8", "r9"}));
+    SettingsData[0] = QStringLiteral("/home/ana/Müller.QX3");
+    SaveSettingsFile();
+    QCOMPARE(ReadBytes(SettingsFilePath()), QByteArray("Quillet initialization data file\r\nQX.INI\r\n/home/ana/"
+                                                       "M\xFCller.QX3\r\n 1440\r\n-30\r\nr3\r\nr4\r\nr5\r\n\r\nr7\r\n"
+                                                       "r8\r\nr9\r\n"));
+    // A path beyond Windows-1252 is kept whole.
+    SettingsData[0] = QStringLiteral("/home/şule/labels.QX3");
+    SaveSettingsFile();
+    SettingsData[0].clear();
+    QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Loaded));
+    QCOMPARE(SettingsData[0], QStringLiteral("/home/şule/labels.QX3"));
+    QVERIFY(ui.messages.empty());
+    // A folder the file cannot be written to is reported with its operation text.
+    SetProgramFolderForTesting(path(QStringLiteral("missing")));
+    ui.answer(Answer::Abort);
+    SaveSettingsFile();
+    QVERIFY(ui.last().text.startsWith(QStringLiteral("Error saving Quillet's initialization file, ") +
+                                      path(QStringLiteral("missing/QX.INI:\r\rError: "))));
+    QCOMPARE(ui.last().buttons, Buttons::AbortRetryIgnore);
+}
+
+void TestStartup::unusableSettingsFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("empty") << QByteArray() << QStringLiteral("File exists, but appears to be empty of data.");
+    QTest::newRow("one line") << QByteArray("Quillet initialization data file\r\n")
+                              << QStringLiteral("File exists, but appears to be missing some header information.");
+    QTest::newRow("binary") << QByteArray("\x00\xFF\x01\n\x80\x81", 6)
+                            << QStringLiteral("File exists, but does not appear to be in the proper format.");
+}
+
+void TestStartup::unusableSettingsFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, ending);
+    ScriptedDialogs ui;
+    WriteBytes(SettingsFilePath(), bytes);
+    SettingsData[3] = QStringLiteral("from before");
+    QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Unusable));
+    QVERIFY(SettingsData == (std::array<QString, 10>()));
+    QCOMPARE(ui.messages.size(), std::size_t(1));
+    QVERIFY(IsMessage(ui.last(),
+                      QStringLiteral("Error loading QX.INI initiallization file (this file contains the name of your "
+                                     "last saved data file, and a few other program settings):  ") +
+                          ending,
+                      QStringLiteral("Quillet"), Buttons::Ok, Icon::None));
 }
 
 QUILLET_TEST_MAIN(TestStartup)
