@@ -1,7 +1,6 @@
 // A second copy of the program for the tests: loads, holds or saves a data file through the real
 // code and waits until its standard input closes, so tests can watch two processes share a file.
 //   hold <path> <readOnly 0|1>     load the file and hold it
-//   check <path> <readOnly 0|1>    print the header check's result
 //   running                        register as a running copy and hold
 //   save <path> <stage|none>       load, change one cell and save, killed at the named stage
 //   savenew <path>                 save a fresh data set to the path; print the result and titles
@@ -73,10 +72,6 @@ int main(int argc, char* argv[])
     if (command == u"hold" && args.size() == 3) {
         Say(QStringLiteral("loaded %1").arg(LoadDataFile(args[1], args[2] == u"1")));
         WaitForStdinToClose();
-        return 0;
-    }
-    if (command == u"check" && args.size() == 3) {
-        Say(QStringLiteral("checked %1").arg(CheckDataFileHeader(args[1], args[2] == u"1")));
         return 0;
     }
     if (command == u"running") {
