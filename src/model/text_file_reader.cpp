@@ -105,17 +105,22 @@ QString TextFileReader::decode(QByteArray& bytes, bool truncated)
         if (StartsWithBom(bytes)) bytes.remove(0, 3);
     }
     if (truncated && encoding_ == TextEncoding::Utf8) {
-        // Drop a character cut in half by the length limit.
-        qsizetype end = bytes.size();
-        qsizetype lead = end;
-        while (lead > 0 && lead > end - 4 && (static_cast<unsigned char>(bytes[lead - 1]) & 0xC0) == 0x80) --lead;
+        // Drop a character cut in half by the byte limit.
+        qsizetype lead = bytes.size();
+        while (lead > 0 && lead > bytes.size() - 4 && (static_cast<unsigned char>(bytes[lead - 1]) & 0xC0) == 0x80)
+            --lead;
         if (lead > 0) {
             const auto b = static_cast<unsigned char>(bytes[lead - 1]);
             const qsizetype need = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-            if (end - (lead - 1) < need) bytes.truncate(lead - 1);
+            if (bytes.size() - (lead - 1) < need) bytes.truncate(lead - 1);
         }
     }
-    return DecodeText(bytes, encoding_);
+    QString text = DecodeText(bytes, encoding_);
+    if (text.size() > MaxLineChars) {
+        text.truncate(MaxLineChars);
+        if (text.back().isHighSurrogate()) text.chop(1);
+    }
+    return text;
 }
 
 } // namespace quillet

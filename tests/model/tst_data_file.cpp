@@ -275,8 +275,20 @@ void TestDataFile::malformedFilesLoadWithoutCrashing()
         file.write("\r\n01021after\r\n");
     }
     QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-    QCOMPARE(LayoutData.cell(0, 0, 0).size(), TextFileReader::MaxLineBytes - 5);
+    QCOMPARE(LayoutData.cell(0, 0, 0).size(), TextFileReader::MaxLineChars - 5);
     QCOMPARE(LayoutData.cell(0, 1, 0), QStringLiteral("after"));
+    DataFileHandle.release();
+
+    // The longest cell kept reads back whole even when the writer needs UTF-8 (two bytes for é).
+    WriteBytes(name, DataHeader + "01011" + QByteArray(300000, '\xE9'));
+    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
+    LayoutData.setCell(0, 0, 1, QStringLiteral("ş"));
+    const auto kept = TableSnapshot();
+    QString same = name;
+    QCOMPARE(SaveDataFile(same), 1);
+    DataFileHandle.release();
+    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
+    QVERIFY(TableSnapshot() == kept);
 }
 
 void TestDataFile::sharingWithinOneProcess()
