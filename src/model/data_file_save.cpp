@@ -196,6 +196,7 @@ int SaveDataFile(QString& path)
                       RemoveFileQuietly(tempPath);
                       tempPath.clear();
                   }
+                  RemoveAbandonedTempFiles(target);
                   temp = CreateTempFileBeside(target, tempPath);
                   done = true;
               }) ||
@@ -235,7 +236,8 @@ int SaveDataFile(QString& path)
         return 0;
     Reached(SaveStage::AfterWrite);
 
-    // The new file is held before it takes the name, so it is never free for another copy.
+    // The new file is held (locked since its creation) before it takes the name, so it is never
+    // free for another copy.
     if (!step(6,
               [&] {
                   done = false;

@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -66,12 +67,29 @@ UniqueFd CreateTempFileBeside(const QString& path, QString& tempPath)
     tempPath = QFile::decodeName(pattern);
     struct stat old {};
     const mode_t mode = ::stat(NativeName(path).constData(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
-    if (::fchmod(fd, mode) != 0) {
+    if (::fchmod(fd, mode) != 0 || !TakeEditorLock(fd)) {
         const int error = errno;
         RemoveFileQuietly(tempPath);
-        throw Failure::fromErrno(error);
+        throw Failure::fromErrno(error ? error : EAGAIN);
     }
     return file;
+}
+
+void RemoveAbandonedTempFiles(const QString& path)
+{
+    const QFileInfo info(path);
+    const QStringList names = QDir(info.absolutePath())
+                                  .entryList({u'.' + info.fileName() + QStringLiteral(".saving-??????")},
+                                             QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QString temp = info.absolutePath() + u'/' + name;
+        const int fd = ::open(QFile::encodeName(temp).constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        if (fd < 0) continue;
+        UniqueFd file(fd);
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && TakeEditorLock(fd) && SameFile(fd, temp))
+            RemoveFileQuietly(temp);
+    }
 }
 
 void SyncFile(int fd)

@@ -17,8 +17,12 @@ namespace quillet {
 void WriteAll(int fd, QByteArrayView bytes, qsizetype& written);
 
 // A new, empty file beside `path` with a unique hidden name, with the permissions of the file
-// at `path` when there is one. `tempPath` receives its name.
+// at `path` when there is one, and editor-locked from the start. `tempPath` receives its name.
 UniqueFd CreateTempFileBeside(const QString& path, QString& tempPath);
+
+// Removes the temporary files of saves of `path` that a crash left behind. A save in progress
+// holds the lock on its temporary file, so only abandoned ones go.
+void RemoveAbandonedTempFiles(const QString& path);
 
 void SyncFile(int fd);
 // Makes a rename in the folder of `path` durable.

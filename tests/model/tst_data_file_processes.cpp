@@ -182,6 +182,10 @@ void TestDataFileProcesses::killedAtEachStageOfASave()
     ScriptedDialogs ui;
     QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
     QCOMPARE(LoadDataFile(file, false), int(LoadResult::Loaded));
+    // The next save clears away what the killed one left behind.
+    QString same = file;
+    QCOMPARE(SaveDataFile(same), 1);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saved.QX3"});
     QVERIFY(ui.messages.empty());
 }
 
