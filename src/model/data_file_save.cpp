@@ -7,6 +7,7 @@
 #include "model/shared_state.h"
 #include "model/text_encoding.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -154,6 +155,8 @@ int SaveDataFile(QString& path)
                   done = false;
                   target = ResolveSaveTarget(path);
                   if (FileExists(target)) {
+                      // A file we may not write is not replaced behind its owner's back.
+                      if (::access(QFile::encodeName(target).constData(), W_OK) != 0) throw Failure::fromErrno(errno);
                       const bool alreadyHeld = DataFileHandle.isHeld() && DataFileHandle.mode() == ShareMode::Editor &&
                                                SameFile(DataFileHandle.fd(), target);
                       if (!alreadyHeld) {
@@ -161,8 +164,6 @@ int SaveDataFile(QString& path)
                           if (existing.inUse) {
                               inUse = true;
                           } else {
-                              // A file we may not write is not replaced behind its owner's back.
-                              if (!existing.writable) throw Failure::fromErrno(EACCES);
                               targetHold = std::move(existing.fd);
                           }
                       }
