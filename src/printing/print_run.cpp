@@ -102,6 +102,8 @@ bool PrintRun::cancelled()
 
 void PrintRun::execute()
 {
+    // The sheet is read once per run and cannot change during it (Printer Setup is closed).
+    GeometryHold hold(surface_);
     float topOffset = 0;
     if (!stage(1, [&] {
             window_.setProgress(2);
