@@ -1,20 +1,264 @@
 #include "mainwindow/main_window.h"
 
+#include "common/dialogs.h"
+#include "mainwindow/checked_line_edit.h"
+#include "mainwindow/label_clipboard.h"
+#include "mainwindow/stepping_button.h"
 #include "model/factory_layouts.h"
 #include "model/shared_state.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
 namespace quillet {
+
+namespace {
+
+QString Indexed(const char* name, int index)
+{
+    return QString::fromLatin1(name) + QString::number(index);
+}
+
+// Wide enough for `digits` digits in the box's own font, so the window follows larger fonts.
+void FitToDigits(QLineEdit* box, int digits)
+{
+    const QFontMetrics metrics(box->font());
+    const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+    box->setFixedWidth(metrics.horizontalAdvance(QString(digits + 2, u'0')) + 2 * frame + 4);
+}
+
+QAction* AddMenuAction(QMenu* menu, const QString& caption, const char* objectName, bool enabled)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(objectName));
+    // Commands that are not built yet stay visibly unavailable.
+    action->setEnabled(enabled);
+    return action;
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Quillet"));
-    MainLink().setTitle = [this](const QString& title) { setWindowTitle(title); };
+    setWindowTitle(ProgramTitle);
+    buildMenus();
+    buildControls();
+    connectControls();
+
+    MainWindowLink& link = MainLink();
+    link.refillLayoutsList = [this] { refillLayoutsList(); };
+    link.showAddressCounts = [this] { showAddressCounts(); };
+    link.setTitle = [this](const QString& title) { setWindowTitle(title); };
 }
 
 MainWindow::~MainWindow()
 {
     MainLink() = MainWindowLink();
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("MFile"));
+    newAction_ = AddMenuAction(file, QStringLiteral("&New"), "MFileNew", false);
+    openAction_ = AddMenuAction(file, QStringLiteral("&Open..."), "MFileOpen", false);
+    saveAction_ = AddMenuAction(file, QStringLiteral("&Save"), "MFileSave", false);
+    saveAsAction_ = AddMenuAction(file, QStringLiteral("Save &As..."), "MFileSaveAs", false);
+    file->addSeparator();
+    layoutsEditorAction_ = AddMenuAction(file, QStringLiteral("&Layouts Editor..."), "MLayoutsEditor", false);
+    file->addSeparator();
+    exitAction_ = AddMenuAction(file, QStringLiteral("E&xit"), "MFileExit", true);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("MHelp"));
+    helpContentsAction_ =
+        AddMenuAction(help, QStringLiteral("&Help && Information (Front Page)..."), "MHelpContents", false);
+    diagnosticsAction_ = AddMenuAction(help, QStringLiteral("&Diagnostics..."), "MDiagnostics", false);
+    aboutAction_ = AddMenuAction(help, QStringLiteral("&About"), "MAbout", false);
+}
+
+void MainWindow::buildControls()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("CentralWidget"));
+    setCentralWidget(central);
+
+    // ---- the label text ----
+    labelFrame_ = new QGroupBox(QStringLiteral("Label Text"), central);
+    labelFrame_->setObjectName(QStringLiteral("Frames1"));
+    auto* labelLayout = new QVBoxLayout(labelFrame_);
+    const QFontMetrics metrics(font());
+    for (int i = 0; i < LabelLineCount; ++i) {
+        auto* box = new QLineEdit(labelFrame_);
+        box->setObjectName(Indexed("TB", i + 1));
+        box->setMaxLength(LabelLineLength);
+        box->setMinimumWidth(metrics.averageCharWidth() * 36);
+        box->setToolTip(QStringLiteral("F6 copies the five lines to the clipboard, F7 pastes them"));
+        box->installEventFilter(this);
+        labelLayout->addWidget(box);
+        labelBoxes_[static_cast<std::size_t>(i)] = box;
+    }
+    clearButton_ = new QPushButton(QStringLiteral("Clear"), labelFrame_);
+    clearButton_->setObjectName(QStringLiteral("ClearButton"));
+    auto* clearRow = new QHBoxLayout;
+    clearRow->addWidget(clearButton_);
+    clearRow->addStretch(1);
+    labelLayout->addLayout(clearRow);
+
+    // ---- what to print ----
+    auto* printWhatFrame = new QGroupBox(central);
+    printWhatFrame->setObjectName(QStringLiteral("Frames2"));
+    auto* printWhatLayout = new QVBoxLayout(printWhatFrame);
+    const QString optionCaptions[3] = {QStringLiteral("Prin&t what is entered below"),
+                                       QStringLiteral("Print all entries in address book"),
+                                       QStringLiteral("Print all entries selected in address book")};
+    for (int i = 0; i < 3; ++i) {
+        auto* option = new QRadioButton(optionCaptions[i], printWhatFrame);
+        option->setObjectName(Indexed("PrintWhatOB", i + 1));
+        printWhatLayout->addWidget(option);
+        printWhatOptions_[static_cast<std::size_t>(i)] = option;
+    }
+    printWhatOptions_[0]->setChecked(true);
+    paintLabelBoxes(true);
+
+    // ---- the layout ----
+    layoutsList_ = new QComboBox(central);
+    layoutsList_->setObjectName(QStringLiteral("LayoutsList"));
+    layoutsList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    layoutsList_->setMinimumContentsLength(30);
+    layoutsList_->setMaxVisibleItems(12);
+    auto* layoutCaption = new QLabel(QStringLiteral("La&yout:"), central);
+    layoutCaption->setBuddy(layoutsList_);
+
+    // ---- position for the first label ----
+    auto* positionFrame = new QGroupBox(QStringLiteral("Position for First Label"), central);
+    positionFrame->setObjectName(QStringLiteral("Frames3"));
+    auto* positionLayout = new QGridLayout(positionFrame);
+    const auto makeAxis = [&](PositionAxis& a, const QString& word, const QString& name, int gridRow) {
+        // Until a layout is applied the caption names no range.
+        a.caption = new SteppingButton(QStringLiteral("&%1:").arg(word), positionFrame);
+        a.caption->setObjectName(name + QStringLiteral("Label"));
+        // The button shows the caption; the plain label keeps the same text for whoever reads it.
+        a.plainCaption = new QLabel(a.caption->text(), positionFrame);
+        a.plainCaption->setObjectName(name + QStringLiteral("Labelx"));
+        a.plainCaption->hide();
+        a.box = new CheckedLineEdit(QStringLiteral("1"), positionFrame);
+        a.box->setObjectName(name);
+        a.box->setMaxLength(5);
+        FitToDigits(a.box, 5);
+        positionLayout->addWidget(a.caption, gridRow, 0);
+        positionLayout->addWidget(a.box, gridRow, 1);
+    };
+    makeAxis(row_, QStringLiteral("Row"), QStringLiteral("StartRow"), 0);
+    makeAxis(column_, QStringLiteral("Column"), QStringLiteral("StartCol"), 1);
+    row_.caption->setToolTip(QStringLiteral("Click or press a key to step the row; right click or minus steps back"));
+    column_.caption->setToolTip(
+        QStringLiteral("Click or press a key to step the column; right click or minus steps back"));
+    incrementButton_ = new SteppingButton(QStringLiteral("<>"), positionFrame);
+    incrementButton_->setObjectName(QStringLiteral("IncrementButton"));
+    incrementButton_->setToolTip(QStringLiteral("Next label: click or press a key; previous label: right click or "
+                                                "minus; first label: 1"));
+    incrementButton_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    positionLayout->addWidget(incrementButton_, 0, 2, 2, 1, Qt::AlignVCenter);
+    positionLayout->setColumnStretch(3, 1);
+
+    // ---- copies, address book, print ----
+    copiesBox_ = new CheckedLineEdit(QStringLiteral("1"), central);
+    copiesBox_->setObjectName(QStringLiteral("CopiesBox"));
+    copiesBox_->setMaxLength(5);
+    FitToDigits(copiesBox_, 5);
+    auto* copiesCaption = new QLabel(QStringLiteral("C&opies:"), central);
+    copiesCaption->setObjectName(QStringLiteral("CopiesLabel"));
+    copiesCaption->setBuddy(copiesBox_);
+
+    addressBookButton_ = new QPushButton(QStringLiteral("&Address Book..."), central);
+    addressBookButton_->setObjectName(QStringLiteral("AddressBookButton"));
+    addressBookButton_->setEnabled(false); // the address book window is not there yet
+
+    printButton_ = new QPushButton(QStringLiteral("&Print..."), central);
+    printButton_->setObjectName(QStringLiteral("PrintButton"));
+
+    // ---- arrangement ----
+    auto* layoutRow = new QHBoxLayout;
+    layoutRow->addWidget(layoutCaption);
+    layoutRow->addWidget(layoutsList_, 1);
+
+    auto* copiesRow = new QHBoxLayout;
+    copiesRow->addWidget(copiesCaption);
+    copiesRow->addWidget(copiesBox_);
+    copiesRow->addStretch(1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(positionFrame);
+    right->addLayout(copiesRow);
+    right->addStretch(1);
+
+    auto* middle = new QGridLayout;
+    middle->addWidget(labelFrame_, 0, 0);
+    middle->addLayout(right, 0, 1);
+    middle->addWidget(printWhatFrame, 1, 0);
+    middle->setColumnStretch(0, 1);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(addressBookButton_);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(printButton_);
+
+    auto* whole = new QVBoxLayout(central);
+    whole->addLayout(layoutRow);
+    whole->addLayout(middle, 1);
+    whole->addLayout(buttonRow);
+
+    // Typing order: label text, what to print, layout and position, copies, print.
+    QWidget::setTabOrder(labelBoxes_[4], clearButton_);
+    QWidget::setTabOrder(clearButton_, printWhatOptions_[0]);
+    QWidget::setTabOrder(printWhatOptions_[2], layoutsList_);
+    QWidget::setTabOrder(layoutsList_, row_.caption);
+    QWidget::setTabOrder(row_.caption, row_.box);
+    QWidget::setTabOrder(row_.box, column_.caption);
+    QWidget::setTabOrder(column_.caption, column_.box);
+    QWidget::setTabOrder(column_.box, incrementButton_);
+    QWidget::setTabOrder(incrementButton_, copiesBox_);
+    QWidget::setTabOrder(copiesBox_, addressBookButton_);
+    QWidget::setTabOrder(addressBookButton_, printButton_);
+}
+
+void MainWindow::connectControls()
+{
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+    connect(layoutsList_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) layoutsListClicked();
+    });
+    connect(clearButton_, &QPushButton::clicked, this, &MainWindow::clearLabelText);
+    for (int i = 0; i < 3; ++i) {
+        connect(printWhatOptions_[static_cast<std::size_t>(i)], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked) printWhatChosen(i + 1);
+        });
+    }
+    connect(copiesBox_, &CheckedLineEdit::focusLeft, this, &MainWindow::copiesLeft);
+    for (Axis a : {Axis::Column, Axis::Row}) {
+        PositionAxis& p = axis(a);
+        connect(p.box, &CheckedLineEdit::focusLeft, this, [this, a] { startBoxLeft(a); });
+        connect(p.caption, &SteppingButton::keyPressed, this, [this, a](int key) { captionKey(a, key); });
+        connect(p.caption, &SteppingButton::mousePressed, this,
+                [this, a](Qt::MouseButton button) { captionMouse(a, button); });
+    }
+    connect(incrementButton_, &SteppingButton::keyPressed, this, &MainWindow::incrementKey);
+    connect(incrementButton_, &SteppingButton::mousePressed, this, &MainWindow::incrementMouse);
 }
 
 void MainWindow::load()
@@ -24,6 +268,40 @@ void MainWindow::load()
     show();
     DataChanged = false;
     UpdatingControls = false;
+}
+
+int MainWindow::printWhat() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (printWhatOptions_[static_cast<std::size_t>(i)]->isChecked()) return i + 1;
+    return 1;
+}
+
+QString MainWindow::labelLine(int line) const
+{
+    if (line < 1 || line > LabelLineCount) return QString();
+    return labelBoxes_[static_cast<std::size_t>(line - 1)]->text();
+}
+
+void MainWindow::setLabelLine(int line, const QString& text)
+{
+    if (line < 1 || line > LabelLineCount) return;
+    labelBoxes_[static_cast<std::size_t>(line - 1)]->setText(text);
+}
+
+QLineEdit* MainWindow::copiesBox() const
+{
+    return copiesBox_;
+}
+
+QLineEdit* MainWindow::startRowBox() const
+{
+    return row_.box;
+}
+
+QLineEdit* MainWindow::startColBox() const
+{
+    return column_.box;
 }
 
 } // namespace quillet

@@ -2,9 +2,25 @@
 
 #include <QMainWindow>
 
+#include <array>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
 namespace quillet {
 
+class CheckedLineEdit;
+class DrawingSurface;
+class SteppingButton;
+
 // The main window owns the program's lifetime: loading it starts the program, closing it ends it.
+// It holds the layouts list (the current layout is its selected entry), the five label lines, the
+// copies box, the first-label position and the choice of what to print.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -13,6 +29,117 @@ public:
 
     // Start-up: a fresh data set, shown, with DataChanged false at the end.
     void load();
+
+    // ---- layouts list ---------------------------------------------------------------------
+    // Rebuilds the list from the usable layouts; selects nothing.
+    void FillLayoutsList();
+    // Applies the selected entry: captions and limits of the position boxes, default text, and
+    // the tolerant checks with their warnings.
+    void SelectLayout();
+    // The strict check before a print run, against the printable area of `surface`.
+    bool ValidateLayoutForPrint(DrawingSurface& surface);
+    // FillLayoutsList, then the first entry when there is one.
+    void refillLayoutsList();
+    // Selects entry `index` (from 0) and applies it, even when it was selected already.
+    void selectLayoutEntry(int index);
+    // After the layouts editor closed: when it changed layouts, refill the list and select the
+    // same position again if the number of entries is unchanged, else the first entry.
+    void layoutsEditorClosed(bool layoutsListChanged);
+    // Layout number (1-12) of the selected entry; 0 when nothing is selected.
+    int currentLayoutNumber() const;
+
+    // ---- what the print command and the print run read -------------------------------------
+    // 1 the typed text, 2 all address-book entries, 3 the selected entries.
+    int printWhat() const;
+    // Line 1-5 of the label text.
+    QString labelLine(int line) const;
+    void setLabelLine(int line, const QString& text);
+    QLineEdit* copiesBox() const;
+    QLineEdit* startRowBox() const;
+    QLineEdit* startColBox() const;
+
+    // Rewrites the captions of the print-what options 2 and 3 from EntryCount and SelectedCount.
+    void showAddressCounts();
+
+    // ---- controls that later commands connect to -------------------------------------------
+    QComboBox* layoutsList() const { return layoutsList_; }
+    QPushButton* printButton() const { return printButton_; }
+    QPushButton* addressBookButton() const { return addressBookButton_; }
+    QAction* newAction() const { return newAction_; }
+    QAction* openAction() const { return openAction_; }
+    QAction* saveAction() const { return saveAction_; }
+    QAction* saveAsAction() const { return saveAsAction_; }
+    QAction* layoutsEditorAction() const { return layoutsEditorAction_; }
+    QAction* exitAction() const { return exitAction_; }
+    QAction* helpContentsAction() const { return helpContentsAction_; }
+    QAction* diagnosticsAction() const { return diagnosticsAction_; }
+    QAction* aboutAction() const { return aboutAction_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Axis { Column, Row };
+    struct PositionAxis {
+        CheckedLineEdit* box = nullptr;
+        SteppingButton* caption = nullptr;
+        QLabel* plainCaption = nullptr;
+    };
+
+    void buildMenus();
+    void buildControls();
+    void connectControls();
+
+    // layouts list
+    void layoutsListClicked();
+    bool applyPositionLimit(Axis axis, int layoutNumber);
+
+    // label text
+    void clearLabelText();
+    void copyLabelToClipboard();
+    void pasteLabelFromClipboard();
+
+    // what to print
+    void printWhatChosen(int option);
+    void paintLabelBoxes(bool typed);
+
+    // position for the first label
+    PositionAxis& axis(Axis a) { return a == Axis::Column ? column_ : row_; }
+    int layoutLimit(Axis a) const;
+    bool hasCurrentLayout() const { return currentLayoutNumber() > 0; }
+    void setCaption(Axis a, const QString& caption);
+    void copiesLeft();
+    void startBoxLeft(Axis a);
+    void incrementKey(int key);
+    void incrementMouse(Qt::MouseButton button);
+    void captionKey(Axis a, int key);
+    void captionMouse(Axis a, Qt::MouseButton button);
+    void stepPosition(bool forward);
+
+    QComboBox* layoutsList_ = nullptr;
+    QGroupBox* labelFrame_ = nullptr;
+    std::array<QLineEdit*, 5> labelBoxes_{};
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* addressBookButton_ = nullptr;
+    std::array<QRadioButton*, 3> printWhatOptions_{};
+    CheckedLineEdit* copiesBox_ = nullptr;
+    PositionAxis column_;
+    PositionAxis row_;
+    SteppingButton* incrementButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+
+    QAction* newAction_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
+    QAction* layoutsEditorAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* helpContentsAction_ = nullptr;
+    QAction* diagnosticsAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+
+    // A focus-leaving check is running; the focus moves it causes are not checked again.
+    bool checkingBox_ = false;
 };
 
 } // namespace quillet

@@ -1,0 +1,23 @@
+#include "mainwindow/checked_line_edit.h"
+
+#include <QFocusEvent>
+
+namespace quillet {
+
+void CheckedLineEdit::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    switch (e->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        return;
+    default:
+        break;
+    }
+    // A window being closed or hidden takes the focus with it; nothing is left to check then.
+    if (!window()->isVisible()) return;
+    Q_EMIT focusLeft();
+}
+
+} // namespace quillet

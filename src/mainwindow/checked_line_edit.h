@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace quillet {
+
+// A line edit that tells when the user leaves it for another control of the program. Losing the
+// focus to another window, a menu or a popup (the box is still the one being edited) does not count.
+class CheckedLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+Q_SIGNALS:
+    void focusLeft();
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override;
+};
+
+} // namespace quillet

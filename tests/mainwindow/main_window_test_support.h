@@ -1,0 +1,26 @@
+#pragma once
+
+#include "mainwindow/main_window.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QTest>
+
+namespace quillet::test {
+
+// The control of `window` with this objectName; fails the test when there is none.
+template <class Widget> Widget* Control(QWidget& window, const char* name)
+{
+    auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
+    if (!widget) qFatal("no control named %s", name);
+    return widget;
+}
+
+// What Qt sends when the user moves on from a box (Tab by default).
+inline void LeaveBox(QWidget* box, Qt::FocusReason reason = Qt::TabFocusReason)
+{
+    QFocusEvent event(QEvent::FocusOut, reason);
+    QApplication::sendEvent(box, &event);
+}
+
+} // namespace quillet::test
