@@ -3,10 +3,12 @@
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/steps.h"
+#include "mainwindow/main_window.h"
 #include "model/layout_data.h"
 #include "model/shared_state.h"
 #include "printing/printer_surface.h"
 #include "printing/printing_form.h"
+#include "printing/selected_printer.h"
 
 #include <QLineEdit>
 #include <QPrinter>
@@ -67,6 +69,8 @@ bool CheckStart(QLineEdit* box, const QString& name, double limit, int layoutNum
 
 void PrintCommand(const PrintCommandInputs& in)
 {
+    // Without a current layout (the list is empty) the Print button is disabled; nothing to do.
+    if (in.layoutNumber < 1 || in.layoutNumber > LayoutCount) return;
     Steps step(QStringLiteral("Error preparing to print"), Buttons::RetryCancel);
     bool go = true;
     std::unique_ptr<BusyPointer> busy;
@@ -152,6 +156,21 @@ void PrintCommand(const PrintCommandInputs& in)
         PrintingForm form(job, *in.printer, in.window);
         form.exec();
     });
+}
+
+void PrintCommand(MainWindow& window)
+{
+    PrintCommandInputs in;
+    in.window = &window;
+    in.copiesBox = window.copiesBox();
+    in.startRowBox = window.startRowBox();
+    in.startColumnBox = window.startColBox();
+    in.source = window.printWhat();
+    for (int line = 1; line <= 5; ++line) in.texts[static_cast<std::size_t>(line - 1)] = window.labelLine(line);
+    in.layoutNumber = window.currentLayoutNumber();
+    in.printer = &SelectedPrinter();
+    in.validateLayout = [&window](DrawingSurface& surface) { return window.ValidateLayoutForPrint(surface); };
+    PrintCommand(in);
 }
 
 } // namespace quillet
