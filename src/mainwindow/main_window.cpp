@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "mainwindow/checked_line_edit.h"
 #include "mainwindow/label_clipboard.h"
+#include "mainwindow/print_command.h"
 #include "mainwindow/stepping_button.h"
 #include "model/factory_layouts.h"
 #include "model/shared_state.h"
@@ -259,6 +260,7 @@ void MainWindow::connectControls()
     }
     connect(incrementButton_, &SteppingButton::keyPressed, this, &MainWindow::incrementKey);
     connect(incrementButton_, &SteppingButton::mousePressed, this, &MainWindow::incrementMouse);
+    connect(printButton_, &QPushButton::clicked, this, [this] { PrintCommand(*this); });
 }
 
 void MainWindow::load()
