@@ -64,9 +64,10 @@ std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& requ
         ++unscripted;
         return std::nullopt;
     }
-    auto f = files_.front();
+    const Choice<QString> f = files_.front();
     files_.pop_front();
-    return f;
+    if (!f.chosen) return std::nullopt;
+    return f.value;
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice& initial)
@@ -76,9 +77,10 @@ std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice& initial)
         ++unscripted;
         return std::nullopt;
     }
-    auto f = fonts_.front();
+    const Choice<FontChoice> f = fonts_.front();
     fonts_.pop_front();
-    return f;
+    if (!f.chosen) return std::nullopt;
+    return f.value;
 }
 
 bool ScriptedDialogs::printSetup(QPrinter& printer, PrintSetupPurpose purpose)

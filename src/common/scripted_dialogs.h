@@ -20,8 +20,11 @@ public:
     // Answers queued for the next message boxes, in order. A message with no answer queued
     // gets its default button and is counted in `unscripted`.
     void answer(Answer a) { answers_.push_back(a); }
-    void answerFile(std::optional<QString> file) { files_.push_back(std::move(file)); }
-    void answerFont(std::optional<FontChoice> font) { fonts_.push_back(std::move(font)); }
+    void answerFile(std::optional<QString> file) { files_.push_back({file.has_value(), file.value_or(QString())}); }
+    void answerFont(std::optional<FontChoice> font)
+    {
+        fonts_.push_back({font.has_value(), font.value_or(FontChoice())});
+    }
     void answerPrintSetup(bool accepted, std::function<void(QPrinter&)> change = {});
 
     // Called for each message before the script is consulted; a non-None result answers it.
@@ -48,8 +51,13 @@ private:
     };
     Dialogs* previous_;
     std::deque<Answer> answers_;
-    std::deque<std::optional<QString>> files_;
-    std::deque<std::optional<FontChoice>> fonts_;
+    // Plain pairs rather than optionals: GCC's optimiser warns falsely about moved-from optionals.
+    template <class T> struct Choice {
+        bool chosen;
+        T value;
+    };
+    std::deque<Choice<QString>> files_;
+    std::deque<Choice<FontChoice>> fonts_;
     std::deque<SetupAnswer> setups_;
 };
 

@@ -5,6 +5,7 @@
 #include "mainwindow/checked_line_edit.h"
 #include "mainwindow/help_viewer.h"
 #include "mainwindow/label_clipboard.h"
+#include "mainwindow/print_command.h"
 #include "mainwindow/stepping_button.h"
 #include "model/factory_layouts.h"
 #include "model/file_commands.h"
@@ -298,6 +299,7 @@ void MainWindow::connectControls()
     }
     connect(incrementButton_, &SteppingButton::keyPressed, this, &MainWindow::incrementKey);
     connect(incrementButton_, &SteppingButton::mousePressed, this, &MainWindow::incrementMouse);
+    connect(printButton_, &QPushButton::clicked, this, [this] { PrintCommand(*this); });
 }
 
 bool MainWindow::load()

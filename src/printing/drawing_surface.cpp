@@ -9,11 +9,31 @@ int Round(double v)
 {
     return static_cast<int>(std::lround(v));
 }
+
+// A run uses a handful of fonts and, per font, one text per address line.
+constexpr std::size_t MaxFonts = 16;
+constexpr int MaxWidthsPerFont = 20000;
 } // namespace
+
+void DrawingSurface::holdGeometry(bool hold)
+{
+    if (hold) device_ = geometry();
+    held_ = hold;
+    for (FontEntry& entry : fonts_) {
+        entry.advance = -1;
+        entry.widths.clear();
+    }
+}
+
+const DeviceGeometry& DrawingSurface::device() const
+{
+    if (!held_) device_ = geometry();
+    return device_;
+}
 
 int DrawingSurface::GetDeviceCaps(int index) const
 {
-    const DeviceGeometry g = geometry();
+    const DeviceGeometry& g = device();
     switch (index) {
     case LOGPIXELSX:
         return Round(g.dpiX);
@@ -38,22 +58,22 @@ int DrawingSurface::GetDeviceCaps(int index) const
 
 double DrawingSurface::sheetWidth() const
 {
-    return fromPixelsX(geometry().paper.width());
+    return fromPixelsX(device().paper.width());
 }
 
 double DrawingSurface::sheetHeight() const
 {
-    return fromPixelsY(geometry().paper.height());
+    return fromPixelsY(device().paper.height());
 }
 
 double DrawingSurface::printableWidth() const
 {
-    return fromPixelsX(geometry().printable.width());
+    return fromPixelsX(device().printable.width());
 }
 
 double DrawingSurface::printableHeight() const
 {
-    return fromPixelsY(geometry().printable.height());
+    return fromPixelsY(device().printable.height());
 }
 
 void DrawingSurface::setFontName(const QString& name)
@@ -91,30 +111,71 @@ void DrawingSurface::setFontUnderline(bool on)
     fontDirty_ = true;
 }
 
-const QFont& DrawingSurface::font() const
+DrawingSurface::FontEntry& DrawingSurface::currentFont() const
 {
     if (fontDirty_) {
-        font_ = QFont();
-        if (!fontName_.isEmpty()) font_.setFamily(fontName_);
-        font_.setPointSizeF(fontSize_ > 0 ? fontSize_ : 10.0);
-        font_.setBold(bold_);
-        font_.setItalic(italic_);
-        font_.setUnderline(underline_);
+        std::size_t found = fonts_.size();
+        for (std::size_t i = 0; i < fonts_.size(); ++i) {
+            const FontEntry& e = fonts_[i];
+            if (e.size == fontSize_ && e.bold == bold_ && e.italic == italic_ && e.underline == underline_ &&
+                e.name == fontName_) {
+                found = i;
+                break;
+            }
+        }
+        if (found == fonts_.size()) {
+            if (fonts_.size() >= MaxFonts) fonts_.clear();
+            if (fonts_.capacity() < MaxFonts) fonts_.reserve(MaxFonts);
+            FontEntry e;
+            e.name = fontName_;
+            e.size = fontSize_;
+            e.bold = bold_;
+            e.italic = italic_;
+            e.underline = underline_;
+            if (!fontName_.isEmpty()) e.font.setFamily(fontName_);
+            e.font.setPointSizeF(fontSize_ > 0 ? fontSize_ : 10.0);
+            e.font.setBold(bold_);
+            e.font.setItalic(italic_);
+            e.font.setUnderline(underline_);
+            found = fonts_.size();
+            fonts_.push_back(std::move(e));
+        }
+        current_ = found;
         fontDirty_ = false;
     }
-    return font_;
+    return fonts_[current_];
+}
+
+const QFont& DrawingSurface::font() const
+{
+    return currentFont().font;
 }
 
 double DrawingSurface::textWidth(const QString& text) const
 {
-    return fromPixelsX(measureWidth(font(), text));
+    FontEntry& e = currentFont();
+    if (!held_) return fromPixelsX(measureWidth(e.font, text));
+    const auto known = e.widths.constFind(text);
+    if (known != e.widths.cend()) return fromPixelsX(*known);
+    if (e.widths.size() >= MaxWidthsPerFont) e.widths.clear();
+    const double width = measureWidth(e.font, text);
+    e.widths.insert(text, width);
+    return fromPixelsX(width);
+}
+
+double DrawingSurface::advancePixels() const
+{
+    FontEntry& e = currentFont();
+    if (!held_) return lineAdvance(e.font);
+    if (e.advance < 0) e.advance = lineAdvance(e.font);
+    return e.advance;
 }
 
 double DrawingSurface::textHeight(const QString& text) const
 {
     // Every text is one line high; multi-line texts never reach the surface.
     Q_UNUSED(text);
-    return fromPixelsY(lineAdvance(font()));
+    return fromPixelsY(advancePixels());
 }
 
 void DrawingSurface::drawText(const QString& text)
@@ -128,28 +189,28 @@ void DrawingSurface::drawEmptyLine()
 {
     openDocument();
     currentX = 0;
-    currentY += fromPixelsY(lineAdvance(font()));
+    currentY += fromPixelsY(advancePixels());
 }
 
 double DrawingSurface::toPixelsX(double value) const
 {
-    return value / unitsPerInch() * geometry().dpiX;
+    return value / unitsPerInch() * device().dpiX;
 }
 
 double DrawingSurface::toPixelsY(double value) const
 {
-    return value / unitsPerInch() * geometry().dpiY;
+    return value / unitsPerInch() * device().dpiY;
 }
 
 double DrawingSurface::fromPixelsX(double pixels) const
 {
-    const double dpi = geometry().dpiX;
+    const double dpi = device().dpiX;
     return dpi > 0 ? pixels / dpi * unitsPerInch() : 0.0;
 }
 
 double DrawingSurface::fromPixelsY(double pixels) const
 {
-    const double dpi = geometry().dpiY;
+    const double dpi = device().dpiY;
     return dpi > 0 ? pixels / dpi * unitsPerInch() : 0.0;
 }
 

@@ -5,7 +5,10 @@
 #include <QSizeF>
 #include <QString>
 
+#include <QHash>
+
 #include <cstdint>
+#include <vector>
 
 // The printer drawing surface: what the print engine, the layout checks and the diagnostics rely
 // on, whatever realises it (a printer, a PDF file, a recording for tests). Positions and sizes are
@@ -47,6 +50,11 @@ public:
     // LOGPIXELSX/Y, PHYSICALWIDTH/HEIGHT, PHYSICALOFFSETX/Y in pixels, HORZSIZE/VERTSIZE in whole
     // millimetres; 0 for any other index.
     int GetDeviceCaps(int index) const;
+
+    // While held, the device geometry is read once and text measurements are remembered per font
+    // and text. A print run holds it from start to end, while the sheet cannot change.
+    void holdGeometry(bool hold);
+    bool geometryHeld() const { return held_; }
 
     // ---- units and sizes ------------------------------------------------------------------
     void setUnit(Unit unit) { unit_ = unit; }
@@ -111,7 +119,21 @@ protected:
     double fromPixelsY(double pixels) const;
 
 private:
+    struct FontEntry {
+        QString name;
+        float size = 0;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        QFont font;
+        double advance = -1; // device pixels; remembered while the geometry is held
+        QHash<QString, double> widths;
+    };
+
     double unitsPerInch() const { return unit_ == Unit::Inches ? 1.0 : 1440.0; }
+    const DeviceGeometry& device() const;
+    FontEntry& currentFont() const;
+    double advancePixels() const;
 
     Unit unit_ = Unit::Twips;
     QString fontName_;
@@ -121,8 +143,23 @@ private:
     bool underline_ = false;
     std::uint32_t foreColor_ = 0;
     bool colour_ = false;
-    mutable QFont font_;
+    mutable std::vector<FontEntry> fonts_;
+    mutable std::size_t current_ = 0;
     mutable bool fontDirty_ = true;
+    bool held_ = false;
+    mutable DeviceGeometry device_;
+};
+
+// Holds a surface's geometry for the lifetime of the guard.
+class GeometryHold {
+public:
+    explicit GeometryHold(DrawingSurface& surface) : surface_(surface) { surface_.holdGeometry(true); }
+    ~GeometryHold() { surface_.holdGeometry(false); }
+    GeometryHold(const GeometryHold&) = delete;
+    GeometryHold& operator=(const GeometryHold&) = delete;
+
+private:
+    DrawingSurface& surface_;
 };
 
 } // namespace quillet

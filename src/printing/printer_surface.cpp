@@ -91,10 +91,18 @@ double PrinterSurface::lineAdvance(const QFont& font) const
 
 void PrinterSurface::paintText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text)
 {
-    painter_.setFont(font);
-    painter_.setPen(QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)));
-    const double ascent = QFontMetricsF(font, canvas_.get()).ascent();
-    painter_.drawText(QPointF(topLeft.x(), topLeft.y() + ascent), text);
+    // Setting the painter's font and pen is costly; labels mostly repeat the previous line's.
+    if (!painterReady_ || !(font == paintFont_)) {
+        painter_.setFont(font);
+        paintFont_ = font;
+        paintAscent_ = QFontMetricsF(font, canvas_.get()).ascent();
+    }
+    if (!painterReady_ || rgb != paintColor_) {
+        painter_.setPen(QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)));
+        paintColor_ = rgb;
+    }
+    painterReady_ = true;
+    painter_.drawText(QPointF(topLeft.x(), topLeft.y() + paintAscent_), text);
 }
 
 void PrinterSurface::prepareCanvas()
@@ -134,6 +142,7 @@ void PrinterSurface::openDocument()
         QFile::remove(canvasPath_);
         throw Failure(EIO, QStringLiteral("The print document could not be opened"));
     }
+    painterReady_ = false;
     placeOrigin();
 }
 
@@ -148,6 +157,7 @@ void PrinterSurface::newPage()
 {
     openDocument();
     if (!canvas_->newPage()) throw Failure(EIO, QStringLiteral("A new page could not be started"));
+    painterReady_ = false;
     placeOrigin();
 }
 

@@ -59,6 +59,11 @@ private:
     mutable QPageLayout cachedLayout_;
     mutable int cachedResolution_ = 0;
     mutable DeviceGeometry cachedGeometry_;
+    // What the painter was last given, so that repeating it costs nothing.
+    bool painterReady_ = false;
+    QFont paintFont_;
+    double paintAscent_ = 0;
+    std::uint32_t paintColor_ = 0;
 };
 
 } // namespace quillet

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "printing/drawing_surface.h"
+
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace quillet {
+
+// A drawing surface that prints nothing and remembers everything: the geometry is whatever the
+// caller chooses, text is measured with the real font metrics at the surface's resolution, and
+// every drawing and document event is recorded in order.
+class RecordingSurface : public DrawingSurface {
+public:
+    enum class Event { Text, NewPage, EndDocument, Abandon };
+
+    struct Record {
+        Event event = Event::Text;
+        int document = 0; // counted from 1; 0 for events outside a document
+        int page = 0;     // within the document, from 1
+        QString text;
+        double x = 0; // in the unit current when drawn
+        double y = 0;
+        QString fontName;
+        float fontSize = 0;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        std::uint32_t color = 0;
+    };
+
+    explicit RecordingSurface(const DeviceGeometry& geometry);
+
+    DeviceGeometry geometry() const override { return geometry_; }
+    void setGeometry(const DeviceGeometry& geometry);
+    QString deviceName() const override { return QStringLiteral("Recording"); }
+    QString driverName() const override { return QStringLiteral("Recording"); }
+    QString portName() const override { return QString(); }
+
+    void newPage() override;
+    void endDocument() override;
+    void abandonDocument() override;
+
+    bool documentOpen() const { return open_; }
+    const std::vector<Record>& records() const { return records_; }
+    // The drawn texts only (empty texts are not drawn).
+    std::vector<Record> texts() const;
+    int documentsEnded() const { return ended_; }
+    int documentsAbandoned() const { return abandoned_; }
+    void clear();
+
+protected:
+    double measureWidth(const QFont& font, const QString& text) const override;
+    double lineAdvance(const QFont& font) const override;
+    void paintText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text) override;
+    void openDocument() override;
+
+private:
+    Record record(Event event) const;
+
+    DeviceGeometry geometry_;
+    QImage metricsDevice_; // a paint device at the surface's resolution
+    std::vector<Record> records_;
+    bool open_ = false;
+    int documents_ = 0;
+    int page_ = 0;
+    int ended_ = 0;
+    int abandoned_ = 0;
+};
+
+} // namespace quillet
