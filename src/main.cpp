@@ -11,7 +11,10 @@ int main(int argc, char* argv[])
     quillet::WidgetDialogs dialogs;
     quillet::InstallDialogs(&dialogs);
     quillet::MainWindow window;
-    window.load();
+    if (!window.load()) {
+        quillet::InstallDialogs(nullptr);
+        return 0;
+    }
     const int result = QApplication::exec();
     quillet::InstallDialogs(nullptr);
     return result;

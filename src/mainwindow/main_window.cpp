@@ -1,14 +1,20 @@
 #include "mainwindow/main_window.h"
 
 #include "common/dialogs.h"
+#include "mainwindow/about_window.h"
 #include "mainwindow/checked_line_edit.h"
+#include "mainwindow/help_viewer.h"
 #include "mainwindow/label_clipboard.h"
 #include "mainwindow/print_command.h"
 #include "mainwindow/stepping_button.h"
 #include "model/factory_layouts.h"
+#include "model/file_commands.h"
 #include "model/shared_state.h"
+#include "model/shutdown.h"
+#include "model/startup.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
@@ -21,6 +27,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -64,6 +71,38 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     link.refillLayoutsList = [this] { refillLayoutsList(); };
     link.showAddressCounts = [this] { showAddressCounts(); };
     link.setTitle = [this](const QString& title) { setWindowTitle(title); };
+    link.setSaveEnabled = [this](bool enabled) {
+        saveAction_->setEnabled(enabled);
+        saveAsAction_->setEnabled(enabled);
+    };
+    link.windowGeometry = [this] { return frameGeometry(); };
+    link.screenSize = [this] { return screen()->geometry().size(); };
+    link.logicalDpi = [this] { return screen()->logicalDotsPerInch(); };
+    link.moveWindow = [this](QPoint position) { move(position); };
+    link.closeWindow = [this] { close(); };
+    connectFileAndHelpMenus();
+}
+
+void MainWindow::connectFileAndHelpMenus()
+{
+    for (QAction* action : {newAction_, openAction_, saveAction_, saveAsAction_, helpContentsAction_, aboutAction_})
+        action->setEnabled(true);
+    connect(newAction_, &QAction::triggered, this, [] { FileNew(); });
+    connect(openAction_, &QAction::triggered, this, [] { FileOpen(); });
+    connect(saveAction_, &QAction::triggered, this, [] { FileSave(); });
+    connect(saveAsAction_, &QAction::triggered, this, [] { FileSaveAs(); });
+    connect(exitAction_, &QAction::triggered, this, [] { FileExit(); });
+    connect(helpContentsAction_, &QAction::triggered, this, [this] { ShowHelpFrontPage(this); });
+    connect(aboutAction_, &QAction::triggered, this, [this] { AboutWindow(this).exec(); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (UnloadMain()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 MainWindow::~MainWindow()
@@ -263,13 +302,9 @@ void MainWindow::connectControls()
     connect(printButton_, &QPushButton::clicked, this, [this] { PrintCommand(*this); });
 }
 
-void MainWindow::load()
+bool MainWindow::load()
 {
-    UpdatingControls = true;
-    StartNewData();
-    show();
-    DataChanged = false;
-    UpdatingControls = false;
+    return StartUp([this] { show(); });
 }
 
 int MainWindow::printWhat() const

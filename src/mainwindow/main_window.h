@@ -27,8 +27,9 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Start-up: a fresh data set, shown, with DataChanged false at the end.
-    void load();
+    // Start-up: the running-copy question, the settings and the last data file (or a fresh data
+    // set), shown, with DataChanged false at the end. False when the program must end at once.
+    bool load();
 
     // ---- layouts list ---------------------------------------------------------------------
     // Rebuilds the list from the usable layouts; selects nothing.
@@ -76,9 +77,12 @@ public:
     QAction* aboutAction() const { return aboutAction_; }
 
 protected:
+    // Runs the unload; a failed save that the user does not want to leave keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void connectFileAndHelpMenus();
     enum class Axis { Column, Row };
     struct PositionAxis {
         CheckedLineEdit* box = nullptr;

@@ -133,7 +133,9 @@ void StartNewData()
         return;
     step(6, [] {
         DataFileName.clear();
-        DataFileHandle = 0;
+        // Forgetting the held file must also release it, or it would stay in use for other
+        // copies until the program ends.
+        DataFileHandle.release();
         SettingsData[0].clear();
     });
 }

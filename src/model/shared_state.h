@@ -1,5 +1,10 @@
 #pragma once
 
+#include "model/data_file_lock.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -10,8 +15,9 @@ namespace quillet {
 
 // Full path of the data file the table was loaded from or last saved to; empty for new data.
 inline QString DataFileName;
-// The held data file (0 when none is held). The persistence code owns what the number means.
-inline int DataFileHandle = 0;
+// The data file held open, with writing denied to other copies, from a load or save until the
+// next load, save, New or exit.
+inline HeldDataFile DataFileHandle;
 // The table was edited since the last load began or the last New; a save does not clear it.
 inline bool DataChanged = false;
 // The data file was opened read-only: nothing is written back.
@@ -36,6 +42,14 @@ struct MainWindowLink {
     std::function<void(const QString&)> setTitle;
     // Enable or disable File > Save and Save As.
     std::function<void(bool)> setSaveEnabled;
+    // The window's frame position and size in pixels, the screen's size in pixels and its
+    // logical dots per inch, and a move of the window (RestoreWindowPosition, the unload).
+    std::function<QRect()> windowGeometry;
+    std::function<QSize()> screenSize;
+    std::function<double()> logicalDpi;
+    std::function<void(QPoint)> moveWindow;
+    // Closes the main window, which runs the unload (File > Exit).
+    std::function<void()> closeWindow;
 };
 MainWindowLink& MainLink();
 

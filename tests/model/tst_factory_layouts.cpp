@@ -4,6 +4,8 @@
 #include "model/shared_state.h"
 #include "support/test_environment.h"
 
+#include <fcntl.h>
+
 #include <map>
 #include <tuple>
 
@@ -140,7 +142,8 @@ void TestFactoryLayouts::startNewDataErasesAndNotifiesTheMainWindow()
     LayoutData.setCell(27, 3, 4, QStringLiteral("spare"));
     DataFileName = QStringLiteral("/tmp/x.QX3");
     SettingsData[0] = DataFileName;
-    DataFileHandle = 7;
+    DataFileHandle.hold(UniqueFd(::open("/dev/null", O_RDONLY | O_CLOEXEC)), ShareMode::Editor);
+    QVERIFY(DataFileHandle.isHeld());
     ReadOnlyMode = true;
     StartNewData();
     QVERIFY(LayoutData.cell(3, 3, 0).isEmpty());
@@ -151,7 +154,8 @@ void TestFactoryLayouts::startNewDataErasesAndNotifiesTheMainWindow()
     QCOMPARE(SelectedCount, 0);
     QVERIFY(DataFileName.isEmpty());
     QVERIFY(SettingsData[0].isEmpty());
-    QCOMPARE(DataFileHandle, 0);
+    QVERIFY(!DataFileHandle.isHeld());
+    QCOMPARE(DataFileHandle.number(), 0);
     QVERIFY(ReadOnlyMode); // left as it was
     ReadOnlyMode = false;
     MainLink() = MainWindowLink();

@@ -1,5 +1,7 @@
 #include "support/test_environment.h"
 
+#include "common/program_folder.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QStandardPaths>
@@ -23,6 +25,9 @@ void PrepareEnvironment()
     set("XDG_DATA_HOME", QStringLiteral("/data"));
     set("XDG_CACHE_HOME", QStringLiteral("/cache"));
     set("XDG_RUNTIME_DIR", QStringLiteral("/runtime"));
+    // The program's folder (settings file, help file) is private too, not the build folder.
+    QDir().mkpath(root + QStringLiteral("/program"));
+    SetProgramFolderForTesting(root + QStringLiteral("/program"));
     QFile::setPermissions(root + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);

@@ -1,0 +1,22 @@
+// Loads any bytes as the settings file, then checks that the saved settings load back the same.
+#include "fuzz_support.h"
+
+#include "model/settings_file.h"
+#include "model/shared_state.h"
+
+#include <cstdlib>
+
+using namespace quillet;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::Dialogs();
+    fuzz::WriteInput(fuzz::Folder() + QStringLiteral("QX.INI"), data, size);
+    for (QString& entry : SettingsData) entry.clear();
+    if (LoadSettingsFile() != SettingsLoad::Loaded) return 0;
+    const auto loaded = SettingsData;
+    SaveSettingsFile();
+    for (QString& entry : SettingsData) entry.clear();
+    if (LoadSettingsFile() != SettingsLoad::Loaded || SettingsData != loaded) std::abort();
+    return 0;
+}

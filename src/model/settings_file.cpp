@@ -1,0 +1,89 @@
+#include "model/settings_file.h"
+
+#include "common/dialogs.h"
+#include "common/failure.h"
+#include "common/program_folder.h"
+#include "common/steps.h"
+#include "model/data_file.h"
+#include "model/data_file_lock.h"
+#include "model/layout_data.h"
+#include "model/safe_file_write.h"
+#include "model/shared_state.h"
+#include "model/text_encoding.h"
+#include "model/text_file_reader.h"
+
+#include <optional>
+
+namespace quillet {
+
+namespace {
+
+const QString MessageStart =
+    QStringLiteral("Error loading QX.INI initiallization file (this file contains the name of your last saved data "
+                   "file, and a few other program settings):  ");
+
+} // namespace
+
+QString SettingsFilePath()
+{
+    return ProgramFolder() + QStringLiteral("QX.INI");
+}
+
+int LoadSettingsFile()
+{
+    const QString path = SettingsFilePath();
+    if (!FileExists(path)) return SettingsLoad::NoFile;
+
+    Steps step(QStringLiteral("Error loading initialization file:  ") + path, Buttons::AbortRetryIgnore);
+    SharedOpen file;
+    if (!step(2, [&] { file = OpenShared(path, ShareMode::Reader); })) return SettingsLoad::Unusable;
+    if (!file.fd.valid()) return SettingsLoad::Unusable;
+
+    std::optional<TextFileReader> reader;
+    QString problem;
+    if (!step(3, [&] {
+            problem.clear();
+            reader.emplace(file.fd.get(), true);
+            QString line;
+            if (!reader->nextLine(line)) {
+                problem = QStringLiteral("File exists, but appears to be empty of data.");
+            } else if (!reader->nextLine(line)) {
+                problem = QStringLiteral("File exists, but appears to be missing some header information.");
+            } else if (line.toUpper() != SettingsSecondLine) {
+                problem = QStringLiteral("File exists, but does not appear to be in the proper format.");
+            }
+        }))
+        return SettingsLoad::Unusable;
+    if (!problem.isEmpty()) {
+        ShowMessage(MessageStart + problem);
+        for (QString& entry : SettingsData) entry.clear();
+        return SettingsLoad::Unusable;
+    }
+    if (!reader) return SettingsLoad::Unusable;
+
+    for (std::size_t entry = 0; entry < SettingsData.size(); ++entry) {
+        bool more = false;
+        QString line;
+        if (!step(4, [&] { more = reader->nextLine(line); })) return SettingsLoad::Unusable;
+        if (!more) break;
+        SettingsData[entry] = WithoutLineBreaks(line);
+    }
+    return SettingsLoad::Loaded;
+}
+
+void SaveSettingsFile()
+{
+    const QString path = SettingsFilePath();
+    Steps step(QStringLiteral("Error saving Quillet's initialization file, ") + path, Buttons::AbortRetryIgnore);
+    QByteArray bytes;
+    if (!step(1, [&] {
+            QStringList lines{SettingsFirstLine, SettingsSecondLine};
+            for (const QString& entry : SettingsData) lines << WithoutLineBreaks(entry);
+            const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+            bytes = EncodeForFile(text);
+        }))
+        return;
+    step(2, [&] { WriteFileSafely(path, bytes); });
+}
+
+} // namespace quillet

@@ -1,0 +1,126 @@
+#include "model/text_file_reader.h"
+
+#include "common/failure.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace quillet {
+
+namespace {
+
+constexpr qsizetype ChunkSize = 256 * 1024;
+
+qsizetype ReadAt(int fd, char* data, qsizetype size, long long offset)
+{
+    for (;;) {
+        const ssize_t n = ::pread(fd, data, static_cast<size_t>(size), static_cast<off_t>(offset));
+        if (n >= 0) return n;
+        if (errno != EINTR) throw Failure::fromErrno(errno);
+    }
+}
+
+bool StartsWithBom(const QByteArray& bytes)
+{
+    return bytes.startsWith(QByteArrayView(Utf8ByteOrderMark));
+}
+
+} // namespace
+
+TextFileReader::TextFileReader(int fd, bool detectEncoding) : fd_(fd)
+{
+    if (!detectEncoding) return;
+    QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    Utf8Validator validator;
+    long long offset = 0;
+    for (;;) {
+        const qsizetype n = ReadAt(fd_, chunk.data(), chunk.size(), offset);
+        if (offset == 0 && n >= 3 && std::memcmp(chunk.constData(), Utf8ByteOrderMark, 3) == 0) {
+            encoding_ = TextEncoding::Utf8;
+            return;
+        }
+        if (n == 0) break;
+        validator.feed(QByteArrayView(chunk.constData(), n));
+        if (validator.failed()) return;
+        offset += n;
+    }
+    if (validator.valid()) encoding_ = TextEncoding::Utf8;
+}
+
+bool TextFileReader::fill()
+{
+    // A failed read leaves the reader as it was, so the caller may try again.
+    QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    const qsizetype n = ReadAt(fd_, chunk.data(), chunk.size(), offset_);
+    chunk.resize(n);
+    buffer_ = std::move(chunk);
+    offset_ += n;
+    pos_ = 0;
+    return n > 0;
+}
+
+bool TextFileReader::nextLine(QString& line)
+{
+    // The line in progress lives in members, so a retry after a failed read goes on with it.
+    QByteArray& bytes = line_;
+    bool& any = lineStarted_;
+    bool& truncated = lineTruncated_;
+    for (;;) {
+        if (pos_ >= buffer_.size() && !fill()) break;
+        if (skipLineFeed_) {
+            skipLineFeed_ = false;
+            if (buffer_[pos_] == '\n') {
+                ++pos_;
+                continue;
+            }
+        }
+        any = true;
+        const char* start = buffer_.constData() + pos_;
+        const qsizetype available = buffer_.size() - pos_;
+        qsizetype length = 0;
+        while (length < available && start[length] != '\r' && start[length] != '\n') ++length;
+        const qsizetype room = MaxLineBytes - bytes.size();
+        if (length > room) truncated = true;
+        bytes.append(start, std::min(length, room));
+        pos_ += length;
+        if (length < available) {
+            skipLineFeed_ = start[length] == '\r';
+            ++pos_;
+            break;
+        }
+    }
+    if (!any) return false;
+    line = decode(bytes, truncated);
+    bytes.clear();
+    any = false;
+    truncated = false;
+    return true;
+}
+
+QString TextFileReader::decode(QByteArray& bytes, bool truncated)
+{
+    if (firstLine_) {
+        firstLine_ = false;
+        if (StartsWithBom(bytes)) bytes.remove(0, 3);
+    }
+    if (truncated && encoding_ == TextEncoding::Utf8) {
+        // Drop a character cut in half by the byte limit.
+        qsizetype lead = bytes.size();
+        while (lead > 0 && lead > bytes.size() - 4 && (static_cast<unsigned char>(bytes[lead - 1]) & 0xC0) == 0x80)
+            --lead;
+        if (lead > 0) {
+            const auto b = static_cast<unsigned char>(bytes[lead - 1]);
+            const qsizetype need = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+            if (bytes.size() - (lead - 1) < need) bytes.truncate(lead - 1);
+        }
+    }
+    QString text = DecodeText(bytes, encoding_);
+    if (text.size() > MaxLineChars) {
+        text.truncate(MaxLineChars);
+        if (text.back().isHighSurrogate()) text.chop(1);
+    }
+    return text;
+}
+
+} // namespace quillet

@@ -1,0 +1,104 @@
+// A second copy of the program for the tests: loads, holds or saves a data file through the real
+// code and waits until its standard input closes, so tests can watch two processes share a file.
+//   hold <path> <readOnly 0|1>     load the file and hold it
+//   running                        register as a running copy and hold
+//   save <path> <stage|none>       load, change one cell and save, killed at the named stage
+//   savenew <path>                 save a fresh data set to the path; print the result and titles
+#include "common/scripted_dialogs.h"
+#include "model/data_file.h"
+#include "model/factory_layouts.h"
+#include "model/layout_data.h"
+#include "model/shared_state.h"
+#include "model/startup.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+using namespace quillet;
+
+namespace {
+
+SaveStage killStage = SaveStage::BeforeWrite;
+
+void KillAt(SaveStage stage)
+{
+    if (stage == killStage) ::raise(SIGKILL);
+}
+
+void Say(const QString& text)
+{
+    std::fputs(qPrintable(text + u'\n'), stdout);
+    std::fflush(stdout);
+}
+
+void WaitForStdinToClose()
+{
+    char buffer[64];
+    while (::read(0, buffer, sizeof buffer) > 0) {
+    }
+}
+
+bool StageByName(const char* name, SaveStage& stage)
+{
+    const struct {
+        const char* name;
+        SaveStage stage;
+    } stages[] = {{"BeforeWrite", SaveStage::BeforeWrite},
+                  {"DuringWrite", SaveStage::DuringWrite},
+                  {"AfterWrite", SaveStage::AfterWrite},
+                  {"BeforeRename", SaveStage::BeforeRename},
+                  {"AfterRename", SaveStage::AfterRename}};
+    for (const auto& s : stages)
+        if (std::strcmp(s.name, name) == 0) {
+            stage = s.stage;
+            return true;
+        }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    ScriptedDialogs ui;
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) return 2;
+    const QString command = args[0];
+    if (command == u"hold" && args.size() == 3) {
+        Say(QStringLiteral("loaded %1").arg(LoadDataFile(args[1], args[2] == u"1")));
+        WaitForStdinToClose();
+        return 0;
+    }
+    if (command == u"running") {
+        Say(AnotherCopyIsRunning() ? QStringLiteral("running") : QStringLiteral("alone"));
+        WaitForStdinToClose();
+        return 0;
+    }
+    if (command == u"save" && args.size() == 3) {
+        if (LoadDataFile(args[1], false) != LoadResult::Loaded) return 3;
+        LayoutData.setCell(0, 0, 0, QStringLiteral("new content"));
+        if (args[2] != u"none") {
+            if (!StageByName(argv[3], killStage)) return 2;
+            SetSaveStageHookForTesting(KillAt);
+        }
+        QString path = args[1];
+        Say(QStringLiteral("saved %1").arg(SaveDataFile(path)));
+        return 0;
+    }
+    if (command == u"savenew" && args.size() == 2) {
+        StartNewData();
+        QString path = args[1];
+        const int result = SaveDataFile(path);
+        QStringList titles;
+        for (const MessageRequest& m : ui.messages) titles << m.title;
+        Say(QStringLiteral("saved %1 %2").arg(result).arg(titles.join(u'|')));
+        for (const MessageRequest& m : ui.messages) Say(QString(m.text).replace(CR, u'\n'));
+        return 0;
+    }
+    return 2;
+}
