@@ -10,7 +10,6 @@
 #include "model/startup.h"
 #include "support/test_environment.h"
 
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -21,279 +20,234 @@ namespace {
 
 void StoreUserLastFile(const QString& path)
 {
-    QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
-    settings.setValue(QStringLiteral("Settings/LastUsedDataFile"), path);
+    QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"))
+        .setValue(QStringLiteral("Settings/LastUsedDataFile"), path);
 }
+
+// A settings file naming the last data file.
+void WriteSettingsFile(const QString& lastFile)
+{
+    WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n" + lastFile.toUtf8() + "\r\n");
+}
+
+const QString Centred = QStringLiteral("560,240"); // an 800 x 600 window on a 1920 x 1080 screen
 
 } // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void windowPlacement();
-    void noSettingsAtAll();
-    void rememberedFileDeleted();
-    void badSettingsFileFallsBackToUserValue();
-    void loadedSettingsFileWinsOverUserValue();
-    void fileInUseOffersReadOnly();
-    void invalidHeaderQuestion();
-    void unloadSavesSilentlyAndStoresSettings();
-    void settingsFileReadAndWritten();
-    void unusableSettingsFiles_data();
-    void unusableSettingsFiles();
-
-private:
-    QString path(const QString& name) const { return dir_->filePath(name); }
-    void settingsFile(const QString& lastFile, const QString& left = QString(), const QString& top = QString());
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString title_;
-    QPoint moved_{-1, -1};
-    QList<bool> saveEnabled_;
-};
-
-void TestStartup::init()
-{
-    ResetPersistenceState();
-    dir_ = std::make_unique<QTemporaryDir>();
-    SetProgramFolderForTesting(dir_->path());
+    void init()
     {
-        QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
-        settings.clear();
+        ResetPersistenceState();
+        dir_ = std::make_unique<QTemporaryDir>();
+        SetProgramFolderForTesting(dir_->path());
+        QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")).clear();
+        title_.clear();
+        moved_.clear();
+        saveEnabled_.clear();
+        MainLink().setTitle = [this](const QString& t) { title_ = t; };
+        MainLink().screenSize = [] { return QSize(1920, 1080); };
+        MainLink().windowGeometry = [] { return QRect(144, 96, 800, 600); };
+        MainLink().logicalDpi = [] { return 96.0; };
+        MainLink().moveWindow = [this](QPoint p) { moved_ = QStringLiteral("%1,%2").arg(p.x()).arg(p.y()); };
+        MainLink().setSaveEnabled = [this](bool on) { saveEnabled_ << on; };
     }
-    title_.clear();
-    moved_ = {-1, -1};
-    saveEnabled_.clear();
-    MainLink().setTitle = [this](const QString& t) { title_ = t; };
-    MainLink().screenSize = [] { return QSize(1920, 1080); };
-    MainLink().windowGeometry = [] { return QRect(144, 96, 800, 600); };
-    MainLink().logicalDpi = [] { return 96.0; };
-    MainLink().moveWindow = [this](QPoint p) { moved_ = p; };
-    MainLink().setSaveEnabled = [this](bool on) { saveEnabled_ << on; };
-}
 
-void TestStartup::cleanup()
-{
-    ResetPersistenceState();
-    dir_.reset();
-}
-
-void TestStartup::settingsFile(const QString& lastFile, const QString& left, const QString& top)
-{
-    QFile file(SettingsFilePath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(
-        ("Quillet initialization data file\r\nQX.INI\r\n" + lastFile + "\r\n" + left + "\r\n" + top + "\r\n").toUtf8());
-}
-
-void TestStartup::windowPlacement()
-{
-    const QSize screen(1920, 1080);
-    const QSize window(800, 600);
-    // 1440 twips are one inch: 96 pixels at 96 dpi, 144 at 144 dpi.
-    QCOMPARE(PlaceWindow(u" 1440", u" 2880", screen, window, 96), QPoint(96, 192));
-    QCOMPARE(PlaceWindow(u"1440", u"1440", screen, window, 144), QPoint(144, 144));
-    const QPoint centred(560, 240);
-    QCOMPARE(PlaceWindow(u"0", u"0", screen, window, 96), centred);
-    QCOMPARE(PlaceWindow(u"-30", u"-1", screen, window, 96), centred);
-    QCOMPARE(PlaceWindow(u"28800", u"16200", screen, window, 96), centred); // exactly the screen's size
-    QCOMPARE(PlaceWindow(u"28799", u"abc", screen, window, 96), QPoint(1920, 240));
-    QCOMPARE(TwipsText(96, 96), QStringLiteral(" 1440"));
-    QCOMPARE(TwipsText(-2, 96), QStringLiteral("-30"));
-}
-
-void TestStartup::noSettingsAtAll()
-{
-    ScriptedDialogs ui;
-    LoadStartupData();
-    QVERIFY(ui.messages.empty());
-    QCOMPARE(moved_, QPoint(560, 240));
-    QCOMPARE(title_, QStringLiteral("Quillet"));
-    for (int n = 1; n <= 9; ++n) QVERIFY(LayoutIsUsable(n));
-    QVERIFY(!LayoutIsUsable(10));
-    QVERIFY(DataFileName.isEmpty());
-}
-
-void TestStartup::rememberedFileDeleted()
-{
-    ScriptedDialogs ui;
-    const QString file = path(QStringLiteral("gone.QX3"));
-    settingsFile(file);
-    LoadStartupData();
-    QCOMPARE(ui.messages.size(), std::size_t(1));
-    QVERIFY(IsMessage(ui.last(),
-                      QStringLiteral("Warning:  The last saved/opened data file (") + file +
-                          QStringLiteral(") could not be found."),
-                      QStringLiteral("Data File Not Found"), Buttons::Ok, Icon::Warning));
-    QVERIFY(SettingsData[0].isEmpty());
-    QCOMPARE(title_, QStringLiteral("Quillet"));
-    QVERIFY(LayoutIsUsable(1));
-    // The next exit remembers no data file.
-    DataChanged = false;
-    QVERIFY(UnloadMain());
-    QVERIFY(ReadBytes(SettingsFilePath()).startsWith("Quillet initialization data file\r\nQX.INI\r\n\r\n"));
-}
-
-void TestStartup::badSettingsFileFallsBackToUserValue()
-{
-    ScriptedDialogs ui;
-    const QString file = path(QStringLiteral("user.QX3"));
-    WriteBytes(file, DataHeader + "01011from user value\r\n");
-    WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nnot the header\r\n/elsewhere.QX3\r\n");
-    StoreUserLastFile(file);
-    LoadStartupData();
-    QCOMPARE(ui.messages.size(), std::size_t(1));
-    QVERIFY(ui.last().text.endsWith(QStringLiteral("File exists, but does not appear to be in the proper format.")));
-    QCOMPARE(DataFileName, file);
-    QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("from user value"));
-}
-
-void TestStartup::loadedSettingsFileWinsOverUserValue()
-{
-    ScriptedDialogs ui;
-    StoreUserLastFile(path(QStringLiteral("user.QX3")));
-    WriteBytes(path(QStringLiteral("user.QX3")), DataHeader);
-    WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n");
-    LoadStartupData();
-    QVERIFY(ui.messages.empty());
-    QVERIFY(DataFileName.isEmpty()); // the per-user value was not read
-    QCOMPARE(moved_, QPoint(560, 240));
-}
-
-void TestStartup::fileInUseOffersReadOnly()
-{
-    const QString file = path(QStringLiteral("held.QX3"));
-    WriteBytes(file, DataHeader + "01011Ana\r\n");
-    HeldDataFile otherCopy;
-    otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
-    settingsFile(file);
+    void cleanup()
     {
+        ResetPersistenceState();
+        dir_.reset();
+    }
+
+    void windowPlacement()
+    {
+        const QSize screen(1920, 1080);
+        const QSize window(800, 600);
+        // 1440 twips are one inch: 96 pixels at 96 dpi, 144 at 144 dpi.
+        QCOMPARE(PlaceWindow(u" 1440", u" 2880", screen, window, 96), QPoint(96, 192));
+        QCOMPARE(PlaceWindow(u"1440", u"1440", screen, window, 144), QPoint(144, 144));
+        const QPoint centred(560, 240);
+        QCOMPARE(PlaceWindow(u"0", u"0", screen, window, 96), centred);
+        QCOMPARE(PlaceWindow(u"-30", u"-1", screen, window, 96), centred);
+        QCOMPARE(PlaceWindow(u"28800", u"16200", screen, window, 96), centred); // exactly the screen's size
+        QCOMPARE(PlaceWindow(u"28799", u"abc", screen, window, 96), QPoint(1920, 240));
+        QCOMPARE(TwipsText(96, 96), QStringLiteral(" 1440"));
+        QCOMPARE(TwipsText(-2, 96), QStringLiteral("-30"));
+    }
+
+    void rememberedFileDeleted()
+    {
+        ScriptedDialogs ui;
+        const QString file = path(QStringLiteral("gone.QX3"));
+        WriteSettingsFile(file);
+        LoadStartupData();
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("Warning:  The last saved/opened data file (") + file +
+                                  QStringLiteral(") could not be found."),
+                              QStringLiteral("Data File Not Found"), Buttons::Ok, Icon::Warning));
+        QVERIFY(SettingsData[0].isEmpty());
+        QCOMPARE(title_, QStringLiteral("Quillet"));
+        QVERIFY(LayoutIsUsable(1));
+        // The next exit remembers no data file.
+        DataChanged = false;
+        QVERIFY(UnloadMain());
+        QVERIFY(ReadBytes(SettingsFilePath()).startsWith("Quillet initialization data file\r\nQX.INI\r\n\r\n"));
+    }
+
+    void settingsFileOrElseTheUserValue()
+    {
+        ScriptedDialogs ui;
+        const QString file = path(QStringLiteral("user.QX3"));
+        WriteBytes(file, DataHeader + "01011from user value\r\n");
+        StoreUserLastFile(file);
+        // A settings file that loads is used even without a data file named in it.
+        WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n");
+        LoadStartupData();
+        QVERIFY(ui.messages.empty());
+        QVERIFY(DataFileName.isEmpty());
+        QCOMPARE(moved_, Centred);
+
+        // One that does not load is reported, and the per-user value names the file.
+        ResetPersistenceState();
+        WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nnot the header\r\n/elsewhere.QX3\r\n");
+        LoadStartupData();
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(DataFileName, file);
+        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("from user value"));
+    }
+
+    void fileInUseOffersReadOnly_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("read-only") << true;
+        QTest::newRow("a new data set") << false;
+    }
+
+    void fileInUseOffersReadOnly()
+    {
+        QFETCH(bool, yes);
+        const QString file = path(QStringLiteral("held.QX3"));
+        WriteBytes(file, DataHeader + "01011Ana\r\n");
+        HeldDataFile otherCopy;
+        otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
+        WriteSettingsFile(file);
+        ScriptedDialogs ui;
+        ui.answer(yes ? Answer::Yes : Answer::No);
+        LoadStartupData();
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("The default data file:  \r") + file +
+                                  QStringLiteral("\ris currently in use.\r\rWould you like to open it as read-only?"
+                                                 "\r\r(Opening as read-only will allow full access to the data, but "
+                                                 "will not allow any changes to be made)"),
+                              QStringLiteral("Data File in Use"), Buttons::YesNo, Icon::Warning, Answer::Yes));
+        QCOMPARE(ReadOnlyMode, yes);
+        QCOMPARE(saveEnabled_, yes ? QList<bool>{false} : QList<bool>());
+        QCOMPARE(DataFileName, yes ? file : QString());
+        QCOMPARE(LayoutData.cell(0, 0, 0), yes ? QStringLiteral("Ana") : QString());
+        QCOMPARE(LayoutIsUsable(1), !yes);
+    }
+
+    void invalidHeaderQuestion()
+    {
+        const QString file = path(QStringLiteral("odd.QX3"));
+        WriteBytes(file, "just one line\r\n");
+        WriteSettingsFile(file);
         ScriptedDialogs ui;
         ui.answer(Answer::Yes);
         LoadStartupData();
-        QCOMPARE(ui.messages.size(), std::size_t(1));
-        QVERIFY(IsMessage(ui.last(),
-                          QStringLiteral("The default data file:  \r") + file +
-                              QStringLiteral("\ris currently in use.\r\rWould you like to open it as read-only?\r\r"
-                                             "(Opening as read-only will allow full access to the data, but will not "
-                                             "allow any changes to be made)"),
-                          QStringLiteral("Data File in Use"), Buttons::YesNo, Icon::Warning, Answer::Yes));
-        QVERIFY(ReadOnlyMode);
-        QCOMPARE(saveEnabled_, QList<bool>{false});
-        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("Ana"));
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("The default data file:\r") + file +
+                                  QStringLiteral("\rdoes not appear to be a valid QX data file - - the header "
+                                                 "information is invalid.  Should Quillet attempt to open it anyway?"),
+                              QStringLiteral("Invalid Data File Header"), Buttons::YesNo, Icon::Warning, Answer::Yes));
+        // Loaded anyway: a one-line file leaves the table empty.
+        QCOMPARE(DataFileName, file);
+        QVERIFY(!LayoutIsUsable(1));
     }
-    ResetPersistenceState();
-    init();
-    settingsFile(file);
+
+    void unloadSavesSilentlyAndStoresSettings()
     {
         ScriptedDialogs ui;
-        ui.answer(Answer::No);
+        const QString file = path(QStringLiteral("exit.QX3"));
+        WriteBytes(file, DataHeader);
+        WriteSettingsFile(file);
         LoadStartupData();
-        QCOMPARE(ui.messages.size(), std::size_t(1));
-        QVERIFY(DataFileName.isEmpty());
-        QCOMPARE(title_, QStringLiteral("Quillet"));
-        QVERIFY(LayoutIsUsable(1));
-        QVERIFY(!ReadOnlyMode);
+        LayoutData.setCell(0, 0, 0, QStringLiteral("typed"));
+        DataChanged = true;
+        QVERIFY(UnloadMain());
+        QVERIFY(ui.messages.empty());
+        QCOMPARE(ReadBytes(file), DataHeader + "01011typed\r\n");
+        QVERIFY(!DataFileHandle.isHeld());
+        QCOMPARE(ReadBytes(SettingsFilePath()), "Quillet initialization data file\r\nQX.INI\r\n" + file.toUtf8() +
+                                                    "\r\n 2160\r\n 1440\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+        QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
+        QCOMPARE(settings.value(QStringLiteral("Settings/LastUsedDataFile")).toString(), file);
     }
-}
 
-void TestStartup::invalidHeaderQuestion()
-{
-    const QString file = path(QStringLiteral("odd.QX3"));
-    WriteBytes(file, "just one line\r\n");
-    settingsFile(file);
-    ScriptedDialogs ui;
-    ui.answer(Answer::Yes);
-    LoadStartupData();
-    QCOMPARE(ui.messages.size(), std::size_t(1));
-    QVERIFY(IsMessage(ui.last(),
-                      QStringLiteral("The default data file:\r") + file +
-                          QStringLiteral("\rdoes not appear to be a valid QX data file - - the header information is "
-                                         "invalid.  Should Quillet attempt to open it anyway?"),
-                      QStringLiteral("Invalid Data File Header"), Buttons::YesNo, Icon::Warning, Answer::Yes));
-    // Loaded anyway: a one-line file leaves the table empty.
-    QCOMPARE(DataFileName, file);
-    QVERIFY(!LayoutIsUsable(1));
-}
+    void settingsFileReadAndWritten()
+    {
+        ScriptedDialogs ui;
+        // "qx.ini" passes; entries 3-9 are kept; lines after the twelfth are ignored.
+        WriteBytes(SettingsFilePath(),
+                   "x\r\nqx.ini\r\n/a.QX3\r\n 1440\r\n-30\r\nr3\nr4\rr5\r\n\r\nr7\r\nr8\r\nr9\r\nextra\r\n");
+        QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Loaded));
+        QVERIFY(SettingsData ==
+                (std::array<QString, 10>{"/a.QX3", " 1440", "-30", "r3", "r4", "r5", "", "r7", "r8", "r9"}));
+        SettingsData[0] = QStringLiteral("/home/ana/Müller.QX3");
+        SaveSettingsFile();
+        QCOMPARE(ReadBytes(SettingsFilePath()),
+                 QByteArray("Quillet initialization data file\r\nQX.INI\r\n/home/ana/M\xFCller.QX3\r\n 1440\r\n-30\r\n"
+                            "r3\r\nr4\r\nr5\r\n\r\nr7\r\nr8\r\nr9\r\n"));
+        // A path beyond Windows-1252 is kept whole.
+        SettingsData[0] = QStringLiteral("/home/şule/labels.QX3");
+        SaveSettingsFile();
+        SettingsData[0].clear();
+        QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Loaded));
+        QCOMPARE(SettingsData[0], QStringLiteral("/home/şule/labels.QX3"));
+        QVERIFY(ui.messages.empty());
+        // A folder the file cannot be written to is reported with its operation text.
+        SetProgramFolderForTesting(path(QStringLiteral("missing")));
+        ui.answer(Answer::Abort);
+        SaveSettingsFile();
+        QVERIFY(ui.last().text.startsWith(QStringLiteral("Error saving Quillet's initialization file, ") +
+                                          path(QStringLiteral("missing/QX.INI:\r\rError: "))));
+        QCOMPARE(ui.last().buttons, Buttons::AbortRetryIgnore);
+    }
 
-void TestStartup::unloadSavesSilentlyAndStoresSettings()
-{
-    ScriptedDialogs ui;
-    const QString file = path(QStringLiteral("exit.QX3"));
-    WriteBytes(file, DataHeader);
-    settingsFile(file);
-    LoadStartupData();
-    LayoutData.setCell(0, 0, 0, QStringLiteral("typed"));
-    DataChanged = true;
-    QVERIFY(UnloadMain());
-    QVERIFY(ui.messages.empty());
-    QCOMPARE(ReadBytes(file), DataHeader + "01011typed\r\n");
-    QVERIFY(!DataFileHandle.isHeld());
-    QCOMPARE(ReadBytes(SettingsFilePath()), ("Quillet initialization data file\r\nQX.INI\r\n" + file +
-                                             "\r\n 2160\r\n 1440\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n")
-                                                .toUtf8());
-    QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
-    QCOMPARE(settings.value(QStringLiteral("Settings/LastUsedDataFile")).toString(), file);
-}
+    void unusableSettingsFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("File exists, but appears to be empty of data.");
+        QTest::newRow("one line") << QByteArray("Quillet initialization data file\r\n")
+                                  << QStringLiteral("File exists, but appears to be missing some header information.");
+        QTest::newRow("binary") << QByteArray("\x00\xFF\x01\n\x80\x81", 6)
+                                << QStringLiteral("File exists, but does not appear to be in the proper format.");
+    }
 
-void TestStartup::settingsFileReadAndWritten()
-{
-    ScriptedDialogs ui;
-    // "qx.ini" passes; entries 3-9 are kept; lines after the twelfth are ignored.
-    WriteBytes(SettingsFilePath(),
-               "x\r\nqx.ini\r\n/a.QX3\r\n 1440\r\n-30\r\nr3\nr4\rr5\r\n\r\nr7\r\nr8\r\nr9\r\nextra\r\n");
-    QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Loaded));
-    QVERIFY(SettingsData ==
-            (std::array<QString, 10>{"/a.QX3", " 1440", "-30", "r3", "r4", "r5", "", "r7", "r8", "r9"}));
-    SettingsData[0] = QStringLiteral("/home/ana/Müller.QX3");
-    SaveSettingsFile();
-    QCOMPARE(ReadBytes(SettingsFilePath()), QByteArray("Quillet initialization data file\r\nQX.INI\r\n/home/ana/"
-                                                       "M\xFCller.QX3\r\n 1440\r\n-30\r\nr3\r\nr4\r\nr5\r\n\r\nr7\r\n"
-                                                       "r8\r\nr9\r\n"));
-    // A path beyond Windows-1252 is kept whole.
-    SettingsData[0] = QStringLiteral("/home/şule/labels.QX3");
-    SaveSettingsFile();
-    SettingsData[0].clear();
-    QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Loaded));
-    QCOMPARE(SettingsData[0], QStringLiteral("/home/şule/labels.QX3"));
-    QVERIFY(ui.messages.empty());
-    // A folder the file cannot be written to is reported with its operation text.
-    SetProgramFolderForTesting(path(QStringLiteral("missing")));
-    ui.answer(Answer::Abort);
-    SaveSettingsFile();
-    QVERIFY(ui.last().text.startsWith(QStringLiteral("Error saving Quillet's initialization file, ") +
-                                      path(QStringLiteral("missing/QX.INI:\r\rError: "))));
-    QCOMPARE(ui.last().buttons, Buttons::AbortRetryIgnore);
-}
+    void unusableSettingsFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, ending);
+        ScriptedDialogs ui;
+        WriteBytes(SettingsFilePath(), bytes);
+        SettingsData[3] = QStringLiteral("from before");
+        QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Unusable));
+        QVERIFY(SettingsData == (std::array<QString, 10>()));
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error loading QX.INI initiallization file (this file contains the "
+                                                 "name of your last saved data file, and a few other program "
+                                                 "settings):  ") +
+                                      ending));
+    }
 
-void TestStartup::unusableSettingsFiles_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("ending");
-    QTest::newRow("empty") << QByteArray() << QStringLiteral("File exists, but appears to be empty of data.");
-    QTest::newRow("one line") << QByteArray("Quillet initialization data file\r\n")
-                              << QStringLiteral("File exists, but appears to be missing some header information.");
-    QTest::newRow("binary") << QByteArray("\x00\xFF\x01\n\x80\x81", 6)
-                            << QStringLiteral("File exists, but does not appear to be in the proper format.");
-}
-
-void TestStartup::unusableSettingsFiles()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, ending);
-    ScriptedDialogs ui;
-    WriteBytes(SettingsFilePath(), bytes);
-    SettingsData[3] = QStringLiteral("from before");
-    QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Unusable));
-    QVERIFY(SettingsData == (std::array<QString, 10>()));
-    QCOMPARE(ui.messages.size(), std::size_t(1));
-    QVERIFY(IsMessage(ui.last(),
-                      QStringLiteral("Error loading QX.INI initiallization file (this file contains the name of your "
-                                     "last saved data file, and a few other program settings):  ") +
-                          ending,
-                      QStringLiteral("Quillet"), Buttons::Ok, Icon::None));
-}
+private:
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString title_;
+    QString moved_;
+    QList<bool> saveEnabled_;
+};
 
 QUILLET_TEST_MAIN(TestStartup)
 #include "tst_startup.moc"
