@@ -1,168 +1,115 @@
-#include "common/scripted_dialogs.h"
 #include "printing/printer_surface.h"
-#include "printing/selected_printer.h"
 #include "support/pdf_text.h"
 #include "support/test_environment.h"
+#include "support/test_helpers.h"
 
 #include <QDir>
 #include <QFontMetricsF>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrinter>
 #include <QTemporaryDir>
 
 using namespace quillet;
-using quillet::test::ReadPdfWords;
+using namespace quillet::test;
 
 namespace {
-// Letter paper, 0.25" unprintable at the left and right, 0.5" at the top and bottom.
-void UseTestPaper(QPrinter& printer, const QString& path)
-{
-    UsePdfOutput(printer, path);
-    printer.setResolution(600);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                      QMarginsF(0.25, 0.5, 0.25, 0.5), QPageLayout::Inch));
-}
+// A PDF printer on Letter paper, 0.25" unprintable at the left and right, 0.5" at the top and bottom.
+struct TestPrinter {
+    QTemporaryDir dir;
+    QPrinter printer{QPrinter::HighResolution};
+    std::unique_ptr<PrinterSurface> surface;
+
+    TestPrinter()
+    {
+        UseLetterPdf(printer, path(QStringLiteral("Labels.pdf")), {0.25, 0.5, 0.25, 0.5});
+        surface = std::make_unique<PrinterSurface>(printer);
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+};
 } // namespace
 
 class TestPrinterSurface : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void sheetIsPrintableAreaPlusMargins();
-    void deviceCapabilitiesAgreeWithTheSheet();
-    void textHeightIsTheLineAdvance();
-    void textLandsWhereTheSurfaceSays();
-    void eachDocumentIsAFileOfItsOwn();
-    void abandonLeavesNothingBehind();
-};
-
-void TestPrinterSurface::sheetIsPrintableAreaPlusMargins()
-{
-    QTemporaryDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    UseTestPaper(printer, dir.filePath(QStringLiteral("out.pdf")));
-    PrinterSurface surface(printer);
-    surface.setUnit(DrawingSurface::Unit::Inches);
-    QCOMPARE(surface.sheetWidth(), 8.5);
-    QCOMPARE(surface.sheetHeight(), 11.0);
-    QCOMPARE(surface.printableWidth(), 8.0);
-    QCOMPARE(surface.printableHeight(), 10.0);
-    surface.setUnit(DrawingSurface::Unit::Twips);
-    QCOMPARE(surface.sheetWidth(), 8.5 * 1440);
-    QCOMPARE(surface.printableHeight(), 10.0 * 1440);
-}
-
-void TestPrinterSurface::deviceCapabilitiesAgreeWithTheSheet()
-{
-    QTemporaryDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    UseTestPaper(printer, dir.filePath(QStringLiteral("out.pdf")));
-    PrinterSurface surface(printer);
-    QCOMPARE(surface.GetDeviceCaps(LOGPIXELSX), 600);
-    QCOMPARE(surface.GetDeviceCaps(LOGPIXELSY), 600);
-    QCOMPARE(surface.GetDeviceCaps(PHYSICALWIDTH), 5100);
-    QCOMPARE(surface.GetDeviceCaps(PHYSICALHEIGHT), 6600);
-    QCOMPARE(surface.GetDeviceCaps(PHYSICALOFFSETX), 150);
-    QCOMPARE(surface.GetDeviceCaps(PHYSICALOFFSETY), 300);
-    QCOMPARE(surface.GetDeviceCaps(HORZSIZE), 203); // 8 inches = 203.2 mm
-    QCOMPARE(surface.GetDeviceCaps(VERTSIZE), 254);
-    QCOMPARE(surface.GetDeviceCaps(1), 0);
-}
-
-void TestPrinterSurface::textHeightIsTheLineAdvance()
-{
-    QTemporaryDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    UseTestPaper(printer, dir.filePath(QStringLiteral("out.pdf")));
-    PrinterSurface surface(printer);
-    surface.setUnit(DrawingSurface::Unit::Inches);
-    surface.setFontName(QStringLiteral("Arial"));
-    surface.setFontSize(12);
-    const QFontMetricsF metrics(surface.font(), &printer);
-    QCOMPARE(surface.textHeight(QStringLiteral("X")), metrics.lineSpacing() / 600.0);
-    QVERIFY(surface.textHeight(QStringLiteral("X")) > 12.0 / 72.0);
-    QVERIFY(surface.textHeight(QStringLiteral("X")) < 2 * 12.0 / 72.0);
-    const double narrow = surface.textWidth(QStringLiteral("iiii"));
-    const double wide = surface.textWidth(QStringLiteral("WWWW"));
-    QVERIFY(narrow > 0 && wide > 2 * narrow);
-}
-
-void TestPrinterSurface::textLandsWhereTheSurfaceSays()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("out.pdf"));
-    QPrinter printer(QPrinter::HighResolution);
-    UseTestPaper(printer, path);
-    PrinterSurface surface(printer);
-    surface.setUnit(DrawingSurface::Unit::Inches);
-    surface.setFontName(QStringLiteral("Arial"));
-    surface.setFontSize(20);
-    surface.currentX = 1.0;
-    surface.currentY = 2.0;
-    surface.drawText(QStringLiteral("Corner"));
-    QCOMPARE(surface.currentY, 2.0);
-    surface.newPage();
-    surface.currentX = 0;
-    surface.currentY = 0;
-    surface.drawText(QStringLiteral("Origin"));
-    surface.endDocument();
-    QCOMPARE(surface.writtenFiles(), QStringList{path});
-    const auto words = ReadPdfWords(path);
-    QCOMPARE(words.size(), 2);
-    // The origin is the printable area's corner: 0.25" from the left, 0.5" from the top.
-    QCOMPARE(words[0].text, QStringLiteral("Corner"));
-    QCOMPARE(words[0].page, 1);
-    QVERIFY(qAbs(words[0].left - 1.25) < 0.02);
-    QVERIFY(qAbs(words[0].top - 2.5) < 0.05);
-    QCOMPARE(words[1].page, 2);
-    QVERIFY(qAbs(words[1].left - 0.25) < 0.02);
-    QVERIFY(qAbs(words[1].top - 0.5) < 0.05);
-}
-
-void TestPrinterSurface::eachDocumentIsAFileOfItsOwn()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Labels.pdf"));
+    void sheetIsPrintableAreaPlusMargins()
     {
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("already here");
+        TestPrinter p;
+        PrinterSurface& surface = *p.surface;
+        surface.setUnit(DrawingSurface::Unit::Inches);
+        QCOMPARE(QSizeF(surface.sheetWidth(), surface.sheetHeight()), QSizeF(8.5, 11));
+        QCOMPARE(QSizeF(surface.printableWidth(), surface.printableHeight()), QSizeF(8, 10));
+        surface.setUnit(DrawingSurface::Unit::Twips);
+        QCOMPARE(surface.sheetWidth(), 8.5 * 1440);
+        QCOMPARE(surface.printableHeight(), 10.0 * 1440);
+        QList<int> caps;
+        for (int cap : std::initializer_list<int>{LOGPIXELSX, LOGPIXELSY, PHYSICALWIDTH, PHYSICALHEIGHT,
+                                                  PHYSICALOFFSETX, PHYSICALOFFSETY, HORZSIZE, VERTSIZE, 1})
+            caps << surface.GetDeviceCaps(cap);
+        // 8 printable inches are 203.2 mm, 10 are 254.
+        QCOMPARE(caps, QList<int>({600, 600, 5100, 6600, 150, 300, 203, 254, 0}));
     }
-    QPrinter printer(QPrinter::HighResolution);
-    UseTestPaper(printer, path);
-    PrinterSurface surface(printer);
-    surface.endDocument(); // nothing drawn: nothing written
-    QVERIFY(surface.writtenFiles().isEmpty());
-    for (const char* word : {"First", "Second"}) {
-        surface.drawText(QString::fromLatin1(word));
-        surface.endDocument();
-    }
-    QCOMPARE(surface.writtenFiles(),
-             QStringList({dir.filePath(QStringLiteral("Labels-2.pdf")), dir.filePath(QStringLiteral("Labels-3.pdf"))}));
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    QCOMPARE(old.readAll(), QByteArray("already here"));
-    QCOMPARE(ReadPdfWords(surface.writtenFiles().at(1)).value(0).text, QStringLiteral("Second"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
-}
 
-void TestPrinterSurface::abandonLeavesNothingBehind()
-{
-    QTemporaryDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    UseTestPaper(printer, dir.filePath(QStringLiteral("out.pdf")));
+    void textHeightIsTheLineAdvance()
     {
-        PrinterSurface surface(printer);
-        surface.drawText(QStringLiteral("Gone"));
+        TestPrinter p;
+        PrinterSurface& surface = *p.surface;
+        surface.setUnit(DrawingSurface::Unit::Inches);
+        surface.setFontName(QStringLiteral("Arial"));
+        surface.setFontSize(12);
+        const double height = surface.textHeight(QStringLiteral("X"));
+        QCOMPARE(height, QFontMetricsF(surface.font(), &p.printer).lineSpacing() / 600.0);
+        QVERIFY(height > 12.0 / 72.0 && height < 2 * 12.0 / 72.0);
+        const double narrow = surface.textWidth(QStringLiteral("iiii"));
+        QVERIFY(narrow > 0 && surface.textWidth(QStringLiteral("WWWW")) > 2 * narrow);
+    }
+
+    void eachDocumentIsAFileOfItsOwn()
+    {
+        TestPrinter p;
+        PrinterSurface& surface = *p.surface;
+        WriteBytes(p.path(QStringLiteral("Labels.pdf")), "already here");
+        surface.endDocument(); // nothing drawn: nothing written
+        QVERIFY(surface.writtenFiles().isEmpty());
+        surface.setUnit(DrawingSurface::Unit::Inches);
+        surface.setFontSize(20);
+        surface.currentX = 1.0;
+        surface.currentY = 2.0;
+        surface.drawText(QStringLiteral("Corner"));
+        QCOMPARE(surface.currentY, 2.0);
         surface.newPage();
-        surface.drawText(QStringLiteral("Gone too"));
-        QVERIFY(surface.documentOpen());
-        surface.abandonDocument();
-        QVERIFY(!surface.documentOpen());
-        surface.drawText(QStringLiteral("Left open"));
-    } // destroyed with a document open
-    QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-}
+        surface.currentX = 0;
+        surface.currentY = 0;
+        surface.drawText(QStringLiteral("Origin"));
+        surface.endDocument();
+        surface.drawText(QStringLiteral("Second"));
+        surface.endDocument();
+        QCOMPARE(surface.writtenFiles(), QStringList({p.path("Labels-2.pdf"), p.path("Labels-3.pdf")}));
+        QCOMPARE(p.files(), QStringList({"Labels-2.pdf", "Labels-3.pdf", "Labels.pdf"}));
+        QCOMPARE(ReadBytes(p.path(QStringLiteral("Labels.pdf"))), QByteArray("already here"));
+        QCOMPARE(ReadPdfWords(p.path("Labels-3.pdf")).value(0).text, QStringLiteral("Second"));
+        // The origin is the printable area's corner: 0.25" from the left, 0.5" from the top.
+        const auto words = ReadPdfWords(p.path("Labels-2.pdf"));
+        QCOMPARE(words.size(), 2);
+        QVERIFY(words[0].text == QStringLiteral("Corner") && words[0].page == 1);
+        QVERIFY(qAbs(words[0].left - 1.25) < 0.02 && qAbs(words[0].top - 2.5) < 0.05);
+        QVERIFY(words[1].text == QStringLiteral("Origin") && words[1].page == 2);
+        QVERIFY(qAbs(words[1].left - 0.25) < 0.02 && qAbs(words[1].top - 0.5) < 0.05);
+    }
+
+    void abandonLeavesNothingBehind()
+    {
+        TestPrinter p;
+        p.surface->drawText(QStringLiteral("Gone"));
+        p.surface->newPage();
+        p.surface->drawText(QStringLiteral("Gone too"));
+        QVERIFY(p.surface->documentOpen());
+        p.surface->abandonDocument();
+        QVERIFY(!p.surface->documentOpen());
+        p.surface->drawText(QStringLiteral("Left open"));
+        p.surface.reset(); // destroyed with a document open
+        QVERIFY(p.files().isEmpty());
+    }
+};
 
 QUILLET_TEST_MAIN(TestPrinterSurface)
 #include "tst_printer_surface.moc"

@@ -3,15 +3,13 @@
 #include "model/layout_data.h"
 #include "model/shared_state.h"
 #include "printing/printing_form.h"
-#include "printing/selected_printer.h"
 #include "support/pdf_text.h"
 #include "support/test_environment.h"
+#include "support/test_helpers.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -46,10 +44,7 @@ struct Printing {
         job.startColumn = column;
         job.layoutNumber = layout;
         CancelRequested = false;
-        UsePdfOutput(printer, path());
-        printer.setResolution(600);
-        printer.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, margins, QPageLayout::Inch));
+        test::UseLetterPdf(printer, path(), margins);
         form = std::make_unique<PrintingForm>(job, printer);
         form->show();
     }
@@ -82,151 +77,143 @@ QPair<int, int> LabelOf(const PdfWord& w)
 class TestPrintingForm : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void labelsLandOnThePaperWhereTheLayoutSays();
-    void centringPartSheetsAndAddressBookOrder();
-    void pauseMakesEachSheetItsOwnFile();
-    void cancelAndDeclineLeaveNoOutput();
-    void controlsAndPrinterSetup();
-};
+    void init()
+    {
+        LayoutData.erase();
+        SetFactoryLayouts();
+    }
 
-void TestPrintingForm::init()
-{
-    LayoutData.erase();
-    SetFactoryLayouts();
-}
-
-void TestPrintingForm::labelsLandOnThePaperWhereTheLayoutSays()
-{
-    // Factory layout 1, "Avery 5160/8160", with and without unprintable margins.
-    for (const QMarginsF margins : {QMarginsF(0, 0, 0, 0), QMarginsF(0.25, 0.5, 0.25, 0.5)}) {
-        ScriptedDialogs ui;
-        Printing p({"Ann", "Elm"}, 30, margins);
-        p.start();
-        QVERIFY(!p.form->isVisible() && ui.messages.empty());
-        QCOMPARE(p.form->surface().writtenFiles(), QStringList{p.path()});
-        const auto words = p.words();
-        QCOMPARE(words.size(), 60);
-        for (int i = 0; i < 30; ++i) {
-            const PdfWord& first = words[i / 3 * 6 + i % 3];
-            QCOMPARE(first.text, QStringLiteral("Ann"));
-            QCOMPARE(LabelOf(first), qMakePair(i / 3 + 1, i % 3 + 1));
+    void labelsLandOnThePaperWhereTheLayoutSays()
+    {
+        // Factory layout 1, "Avery 5160/8160", with and without unprintable margins.
+        for (const QMarginsF margins : {QMarginsF(0, 0, 0, 0), QMarginsF(0.25, 0.5, 0.25, 0.5)}) {
+            ScriptedDialogs ui;
+            Printing p({"Ann", "Elm"}, 30, margins);
+            p.start();
+            QVERIFY(!p.form->isVisible() && ui.messages.empty());
+            QCOMPARE(p.form->surface().writtenFiles(), QStringList{p.path()});
+            const auto words = p.words();
+            QCOMPARE(words.size(), 60);
+            for (int i = 0; i < 30; ++i) {
+                const PdfWord& first = words[i / 3 * 6 + i % 3];
+                QCOMPARE(first.text, QStringLiteral("Ann"));
+                QCOMPARE(LabelOf(first), qMakePair(i / 3 + 1, i % 3 + 1));
+            }
+            QVERIFY(qAbs(words[3].top - words[0].top - 1.15 * 10 / 72) < 0.02); // one 10-point Arial line
+            QCOMPARE(p.child<QLabel>("MeterLabel")->text(), QStringLiteral("100"));
         }
-        QVERIFY(qAbs(words[3].top - words[0].top - 1.15 * 10 / 72) < 0.02); // one 10-point Arial line
-        QCOMPARE(p.child<QLabel>("MeterLabel")->text(), QStringLiteral("100"));
     }
-}
 
-void TestPrintingForm::centringPartSheetsAndAddressBookOrder()
-{
+    void centringPartSheetsAndAddressBookOrder()
     {
-        // Layout 6, the name badge: centred on 3.375" labels 3.75" apart from 1.5" in.
-        ScriptedDialogs ui;
-        Printing p({"Mid", "Considerably"}, 2, {}, PrintJob::TypedText, 6);
-        p.start();
-        const auto words = p.words();
-        QCOMPARE(words.size(), 4);
-        for (const PdfWord& w : words)
-            QVERIFY(qAbs((w.left + w.right) / 2 - (w.left < 5 ? 1.5 : 5.25) - 3.375 / 2) < 0.02);
+        {
+            // Layout 6, the name badge: centred on 3.375" labels 3.75" apart from 1.5" in.
+            ScriptedDialogs ui;
+            Printing p({"Mid", "Considerably"}, 2, {}, PrintJob::TypedText, 6);
+            p.start();
+            const auto words = p.words();
+            QCOMPARE(words.size(), 4);
+            for (const PdfWord& w : words)
+                QVERIFY(qAbs((w.left + w.right) / 2 - (w.left < 5 ? 1.5 : 5.25) - 3.375 / 2) < 0.02);
+        }
+        {
+            ScriptedDialogs ui;
+            Printing p({"Ann"}, 5, {}, PrintJob::TypedText, 1, 2, 2);
+            p.start();
+            QList<QPair<int, int>> where;
+            for (const PdfWord& w : p.words()) where << LabelOf(w);
+            QCOMPARE(where, (QList<QPair<int, int>>{{2, 2}, {2, 3}, {3, 1}, {3, 2}, {3, 3}}));
+        }
+        {
+            ScriptedDialogs ui;
+            LayoutData.setCell(0, 0, Line1, QStringLiteral("Åsa"));
+            LayoutData.setCell(1, 3, Line1, QStringLiteral("Bob"));
+            CountAddressEntries();
+            Printing p({}, 3, {}, PrintJob::AllEntries);
+            p.start();
+            QStringList order;
+            for (const PdfWord& w : p.words()) order << w.text;
+            QCOMPARE(order, QStringList({"Åsa", "Bob", "Åsa", "Bob", "Åsa", "Bob"}));
+        }
     }
-    {
-        ScriptedDialogs ui;
-        Printing p({"Ann"}, 5, {}, PrintJob::TypedText, 1, 2, 2);
-        p.start();
-        QList<QPair<int, int>> where;
-        for (const PdfWord& w : p.words()) where << LabelOf(w);
-        QCOMPARE(where, (QList<QPair<int, int>>{{2, 2}, {2, 3}, {3, 1}, {3, 2}, {3, 3}}));
-    }
-    {
-        ScriptedDialogs ui;
-        LayoutData.setCell(0, 0, Line1, QStringLiteral("Åsa"));
-        LayoutData.setCell(1, 3, Line1, QStringLiteral("Bob"));
-        CountAddressEntries();
-        Printing p({}, 3, {}, PrintJob::AllEntries);
-        p.start();
-        QStringList order;
-        for (const PdfWord& w : p.words()) order << w.text;
-        QCOMPARE(order, QStringList({"Åsa", "Bob", "Åsa", "Bob", "Åsa", "Bob"}));
-    }
-}
 
-void TestPrintingForm::pauseMakesEachSheetItsOwnFile()
-{
-    ScriptedDialogs ui;
-    Printing p({"Ann"}, 65);
-    {
-        QFile old(p.path());
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("kept") == 4);
-    }
-    QStringList filesWhenAsked;
-    ui.onMessage = [&](const MessageRequest& m) {
-        filesWhenAsked << p.files().join(u',');
-        return m.title == QStringLiteral("Printing Page Pause") && filesWhenAsked.size() == 1 ? Answer::Ok
-                                                                                              : Answer::Cancel;
-    };
-    p.child<QCheckBox>("PauseCB")->setChecked(true);
-    p.start(); // OK after the first sheet, Cancel after the second
-    QCOMPARE(filesWhenAsked, QStringList({"Labels-2.pdf,Labels.pdf", "Labels-2.pdf,Labels-3.pdf,Labels.pdf"}));
-    QCOMPARE(p.files(), QStringList({"Labels-2.pdf", "Labels-3.pdf", "Labels.pdf"}));
-    QCOMPARE(p.words(0).size(), 30);
-    QCOMPARE(p.words(1).size(), 30);
-    QFile old(p.path());
-    QVERIFY(old.open(QIODevice::ReadOnly) && old.readAll() == "kept");
-}
-
-void TestPrintingForm::cancelAndDeclineLeaveNoOutput()
-{
+    void pauseMakesEachSheetItsOwnFile()
     {
         ScriptedDialogs ui;
-        Printing p({"Ann"}, 60);
+        Printing p({"Ann"}, 65);
+        test::WriteBytes(p.path(), "kept");
+        QStringList filesWhenAsked;
+        ui.onMessage = [&](const MessageRequest& m) {
+            filesWhenAsked << p.files().join(u',');
+            return m.title == QStringLiteral("Printing Page Pause") && filesWhenAsked.size() == 1 ? Answer::Ok
+                                                                                                  : Answer::Cancel;
+        };
+        p.child<QCheckBox>("PauseCB")->setChecked(true);
+        p.start(); // OK after the first sheet, Cancel after the second
+        QCOMPARE(filesWhenAsked, QStringList({"Labels-2.pdf,Labels.pdf", "Labels-2.pdf,Labels-3.pdf,Labels.pdf"}));
+        QCOMPARE(p.files(), QStringList({"Labels-2.pdf", "Labels-3.pdf", "Labels.pdf"}));
+        QCOMPARE(p.words(0).size(), 30);
+        QCOMPARE(p.words(1).size(), 30);
+        QCOMPARE(test::ReadBytes(p.path()), QByteArray("kept"));
+        QVERIFY(test::IsMessage(ui.last(),
+                                QStringLiteral("Press OK to continue with next page, or Cancel to quit printing"),
+                                QStringLiteral("Printing Page Pause"), Buttons::OkCancel, Icon::Question));
+    }
+
+    void cancelAndDeclineLeaveNoOutput()
+    {
+        {
+            ScriptedDialogs ui;
+            Printing p({"Ann"}, 60);
+            QObject::connect(p.form.get(), &PrintingForm::progressShown, p.form.get(), [&](int percent) {
+                if (percent == 70) QTimer::singleShot(0, p.child<QPushButton>("CancelButton"), &QPushButton::click);
+            });
+            p.start();
+            QVERIFY(CancelRequested && !p.form->isVisible());
+            QVERIFY(p.files().isEmpty());
+        }
+        {
+            ScriptedDialogs ui;
+            ui.answer(Answer::No);
+            SetLayoutCell(1, TopOffset, QStringLiteral("2.5")); // row 10 runs off the sheet
+            Printing p({"Ann"}, 30);
+            p.start();
+            QCOMPARE(ui.messages.size(), std::size_t(1));
+            QVERIFY(!p.form->isVisible() && p.files().isEmpty());
+        }
+        {
+            ScriptedDialogs ui;
+            Printing p({"Ann"}, 1);
+            p.child<QPushButton>("CancelButton")->click();
+            QVERIFY(CancelRequested && !p.form->isVisible() && p.files().isEmpty());
+        }
+    }
+
+    void controlsAndPrinterSetup()
+    {
+        ScriptedDialogs ui;
+        Printing p({"Ann"}, 3);
+        QCOMPARE(p.form->windowTitle(), QStringLiteral("Print"));
+        QVERIFY(!p.child<QWidget>("Meter")->isVisible() && !p.child<QLabel>("MeterLabel")->isVisible());
+        const QString other = p.dir.filePath(QStringLiteral("Other.pdf"));
+        ui.answerPrintSetup(true, [&](QPrinter& printer) { printer.setOutputFileName(other); });
+        p.child<QPushButton>("PrinterSetupButton")->click();
+        QCOMPARE(ui.printSetupRequests, std::vector<PrintSetupPurpose>{PrintSetupPurpose::Printing});
+        QCOMPARE(p.child<QLabel>("OutputLabel")->text(), QStringLiteral("Output: PDF file ") + other);
+
+        int checked = 0;
         QObject::connect(p.form.get(), &PrintingForm::progressShown, p.form.get(), [&](int percent) {
-            if (percent == 70) QTimer::singleShot(0, p.child<QPushButton>("CancelButton"), &QPushButton::click);
+            if (percent < 2) return;
+            ++checked;
+            QVERIFY(!p.child<QPushButton>("PrinterSetupButton")->isEnabled());
+            QVERIFY(!p.child<QPushButton>("StartButton")->isEnabled());
+            QVERIFY(p.child<QWidget>("Meter")->isVisible());
         });
         p.start();
-        QVERIFY(CancelRequested && !p.form->isVisible());
-        QVERIFY(p.files().isEmpty());
+        QVERIFY(checked > 10);
+        QCOMPARE(p.form->surface().writtenFiles(), QStringList{other});
     }
-    {
-        ScriptedDialogs ui;
-        ui.answer(Answer::No);
-        SetLayoutCell(1, TopOffset, QStringLiteral("2.5")); // row 10 runs off the sheet
-        Printing p({"Ann"}, 30);
-        p.start();
-        QCOMPARE(ui.messages.size(), std::size_t(1));
-        QVERIFY(!p.form->isVisible() && p.files().isEmpty());
-    }
-    {
-        ScriptedDialogs ui;
-        Printing p({"Ann"}, 1);
-        p.child<QPushButton>("CancelButton")->click();
-        QVERIFY(CancelRequested && !p.form->isVisible() && p.files().isEmpty());
-    }
-}
-
-void TestPrintingForm::controlsAndPrinterSetup()
-{
-    ScriptedDialogs ui;
-    Printing p({"Ann"}, 3);
-    QCOMPARE(p.form->windowTitle(), QStringLiteral("Print"));
-    QVERIFY(!p.child<QWidget>("Meter")->isVisible() && !p.child<QLabel>("MeterLabel")->isVisible());
-    const QString other = p.dir.filePath(QStringLiteral("Other.pdf"));
-    ui.answerPrintSetup(true, [&](QPrinter& printer) { printer.setOutputFileName(other); });
-    p.child<QPushButton>("PrinterSetupButton")->click();
-    QCOMPARE(ui.printSetupRequests, std::vector<PrintSetupPurpose>{PrintSetupPurpose::Printing});
-    QCOMPARE(p.child<QLabel>("OutputLabel")->text(), QStringLiteral("Output: PDF file ") + other);
-
-    int checked = 0;
-    QObject::connect(p.form.get(), &PrintingForm::progressShown, p.form.get(), [&](int percent) {
-        if (percent < 2) return;
-        ++checked;
-        QVERIFY(!p.child<QPushButton>("PrinterSetupButton")->isEnabled());
-        QVERIFY(!p.child<QPushButton>("StartButton")->isEnabled());
-        QVERIFY(p.child<QWidget>("Meter")->isVisible());
-    });
-    p.start();
-    QVERIFY(checked > 10);
-    QCOMPARE(p.form->surface().writtenFiles(), QStringList{other});
-}
+};
 
 QUILLET_TEST_MAIN(TestPrintingForm)
 #include "tst_printing_form.moc"
