@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/scripted_dialogs.h"
 #include "mainwindow/main_window.h"
 
 #include <QApplication>
@@ -7,6 +8,14 @@
 #include <QTest>
 
 namespace quillet::test {
+
+// The main window loaded with a fresh data set (the first factory layout, 3 columns of 10 rows,
+// selected) and the dialogs that record its messages.
+struct LoadedWindow {
+    ScriptedDialogs ui;
+    MainWindow window;
+    LoadedWindow() { window.load(); }
+};
 
 // The control of `window` with this objectName; fails the test when there is none.
 template <class Widget> Widget* Control(QWidget& window, const char* name)

@@ -108,6 +108,7 @@ private Q_SLOTS:
         {
             ScriptedDialogs ui;
             StartNewData();
+            LayoutData.setCell(0, 0, 0, QStringLiteral("Ana"));
             QString name = file;
             QCOMPARE(SaveDataFile(name), 1);
             DataFileHandle.release();
@@ -121,8 +122,13 @@ private Q_SLOTS:
         ui.answer(Answer::Yes); // open it read-only
         MainWindow window;
         QVERIFY(window.load());
-        QVERIFY(IsOnlyMessage(ui, ui.last().text, QStringLiteral("Data File in Use"), Buttons::YesNo, Icon::Warning));
-        QVERIFY(ReadOnlyMode);
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("The default data file:  \r") + file +
+                                  QStringLiteral("\ris currently in use.\r\rWould you like to open it as read-only?"
+                                                 "\r\r(Opening as read-only will allow full access to the data, but "
+                                                 "will not allow any changes to be made)"),
+                              QStringLiteral("Data File in Use"), Buttons::YesNo, Icon::Warning, Answer::Yes));
+        QVERIFY(ReadOnlyMode && LayoutData.cell(0, 0, 0) == QStringLiteral("Ana"));
         QVERIFY(!window.saveAction()->isEnabled() && !window.saveAsAction()->isEnabled());
         LayoutData.setCell(0, 0, 0, QStringLiteral("changed"));
         DataChanged = true;
