@@ -2,10 +2,13 @@
 
 #include "common/dialogs.h"
 #include "common/scripted_dialogs.h"
+#include "model/layout_data.h"
 
 #include <QByteArray>
 #include <QMarginsF>
 #include <QString>
+
+#include <cstddef>
 
 class QPrinter;
 
@@ -24,6 +27,19 @@ bool IsOnlyMessage(const ScriptedDialogs& ui, const QString& text, const QString
 // A file's bytes, or "<missing>" when it cannot be read.
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// A LayoutData cell: slot (or tab), field (or record), sub-entry (or item) and UTF-8 text.
+struct Cell {
+    int slot;
+    int field;
+    int subEntry;
+    const char* text;
+};
+
+template <std::size_t N> void SetCells(const Cell (&cells)[N])
+{
+    for (const Cell& c : cells) LayoutData.setCell(c.slot, c.field, c.subEntry, QString::fromUtf8(c.text));
+}
 
 // PDF output at 600 dpi on US Letter paper with these unprintable margins (inches).
 void UseLetterPdf(QPrinter& printer, const QString& path, QMarginsF margins = {});

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -27,7 +28,7 @@ namespace {
 constexpr double LeftTolerance = 0.01;
 constexpr double TopTolerance = 0.03;
 
-// The printing window on a PDF printer with Letter paper and the given unprintable margins.
+// The printing window (and its surface) on a PDF printer with Letter paper and the given unprintable margins.
 struct Printing {
     QTemporaryDir dir;
     QPrinter printer{QPrinter::HighResolution};
@@ -74,13 +75,85 @@ QPair<int, int> LabelOf(const PdfWord& w)
 
 } // namespace
 
-class TestPrintingForm : public QObject {
+class TestPdfPrinting : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init()
     {
         LayoutData.erase();
         SetFactoryLayouts();
+    }
+
+    void surfaceSheetIsPrintableAreaPlusMargins()
+    {
+        Printing p({}, 1, {0.25, 0.5, 0.25, 0.5});
+        PrinterSurface& surface = p.form->surface();
+        surface.setUnit(DrawingSurface::Unit::Inches);
+        QCOMPARE(QSizeF(surface.sheetWidth(), surface.sheetHeight()), QSizeF(8.5, 11));
+        QCOMPARE(QSizeF(surface.printableWidth(), surface.printableHeight()), QSizeF(8, 10));
+        surface.setUnit(DrawingSurface::Unit::Twips);
+        QCOMPARE(surface.sheetWidth(), 8.5 * 1440);
+        QCOMPARE(surface.printableHeight(), 10.0 * 1440);
+        QList<int> caps;
+        for (int cap : std::initializer_list<int>{LOGPIXELSX, LOGPIXELSY, PHYSICALWIDTH, PHYSICALHEIGHT,
+                                                  PHYSICALOFFSETX, PHYSICALOFFSETY, HORZSIZE, VERTSIZE, 1})
+            caps << surface.GetDeviceCaps(cap);
+        // 8 printable inches are 203.2 mm, 10 are 254.
+        QCOMPARE(caps, QList<int>({600, 600, 5100, 6600, 150, 300, 203, 254, 0}));
+    }
+
+    void surfaceTextHeightIsTheLineAdvance()
+    {
+        Printing p({}, 1);
+        PrinterSurface& surface = p.form->surface();
+        surface.setUnit(DrawingSurface::Unit::Inches);
+        surface.setFontName(QStringLiteral("Arial"));
+        surface.setFontSize(12);
+        const double height = surface.textHeight(QStringLiteral("X"));
+        QCOMPARE(height, QFontMetricsF(surface.font(), &p.printer).lineSpacing() / 600.0);
+        QVERIFY(height > 12.0 / 72.0 && height < 2 * 12.0 / 72.0);
+        const double narrow = surface.textWidth(QStringLiteral("iiii"));
+        QVERIFY(narrow > 0 && surface.textWidth(QStringLiteral("WWWW")) > 2 * narrow);
+    }
+
+    void surfacePagesAndEmptyDocuments()
+    {
+        Printing p({}, 1, {0.25, 0.5, 0.25, 0.5});
+        PrinterSurface& surface = p.form->surface();
+        surface.endDocument(); // nothing drawn: nothing written
+        QVERIFY(p.files().isEmpty());
+        surface.setUnit(DrawingSurface::Unit::Inches);
+        surface.currentX = 1.0;
+        surface.currentY = 2.0;
+        surface.drawText(QStringLiteral("Corner"));
+        QCOMPARE(surface.currentY, 2.0);
+        surface.newPage();
+        surface.currentX = 0;
+        surface.currentY = 0;
+        surface.drawText(QStringLiteral("Origin"));
+        surface.endDocument();
+        // The origin is the printable area's corner: 0.25" from the left, 0.5" from the top.
+        const auto words = p.words();
+        QCOMPARE(words.size(), 2);
+        QVERIFY(words[0].text == QStringLiteral("Corner") && words[0].page == 1);
+        QVERIFY(qAbs(words[0].left - 1.25) < LeftTolerance && qAbs(words[0].top - 2.5) < 0.05);
+        QVERIFY(words[1].text == QStringLiteral("Origin") && words[1].page == 2);
+        QVERIFY(qAbs(words[1].left - 0.25) < LeftTolerance && qAbs(words[1].top - 0.5) < 0.05);
+    }
+
+    void surfaceAbandonLeavesNothingBehind()
+    {
+        Printing p({}, 1);
+        PrinterSurface& surface = p.form->surface();
+        surface.drawText(QStringLiteral("Gone"));
+        surface.newPage();
+        surface.drawText(QStringLiteral("Gone too"));
+        QVERIFY(surface.documentOpen());
+        surface.abandonDocument();
+        QVERIFY(!surface.documentOpen());
+        surface.drawText(QStringLiteral("Left open"));
+        p.form.reset(); // destroyed with a document open
+        QVERIFY(p.files().isEmpty());
     }
 
     void labelsLandOnThePaperWhereTheLayoutSays()
@@ -215,5 +288,5 @@ private Q_SLOTS:
     }
 };
 
-QUILLET_TEST_MAIN(TestPrintingForm)
-#include "tst_printing_form.moc"
+QUILLET_TEST_MAIN(TestPdfPrinting)
+#include "tst_pdf_printing.moc"
