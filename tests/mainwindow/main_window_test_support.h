@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QTest>
 
 namespace quillet::test {
@@ -23,6 +24,18 @@ template <class Widget> Widget* Control(QWidget& window, const char* name)
     auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
     if (!widget) qFatal("no control named %s", name);
     return widget;
+}
+
+// The first label's position as "column,row".
+inline QString Position(MainWindow& w)
+{
+    return w.startColBox()->text() + u',' + w.startRowBox()->text();
+}
+
+inline void SetPosition(MainWindow& w, const char* column, const char* row)
+{
+    w.startColBox()->setText(QString::fromLatin1(column));
+    w.startRowBox()->setText(QString::fromLatin1(row));
 }
 
 // What Qt sends when the user moves on from a box (Tab by default).

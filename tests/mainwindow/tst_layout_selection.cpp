@@ -45,12 +45,11 @@ private Q_SLOTS:
     void listsUsableLayoutsInNumberOrder()
     {
         auto& [ui, window] = *loaded_;
-        SetLayoutCell(2, Title, QStringLiteral("   "));
-        SetLayoutCell(3, Visible, QStringLiteral("true"));
-        SetLayoutCell(5, Title, QStringLiteral(" Indented"));
-        SetLayoutCell(11, Title, QStringLiteral("Eleven"));
-        SetLayoutCell(11, Visible, QStringLiteral("True"));
-        SetLayoutCell(12, Visible, QStringLiteral("True")); // no title
+        // A blank title, "true" and no title are not usable; layout 11 is.
+        const Cell cells[] = {{LayoutSlot(2), Title, 0, "   "},       {LayoutSlot(3), Visible, 0, "true"},
+                              {LayoutSlot(5), Title, 0, " Indented"}, {LayoutSlot(11), Title, 0, "Eleven"},
+                              {LayoutSlot(11), Visible, 0, "True"},   {LayoutSlot(12), Visible, 0, "True"}};
+        SetCells(cells);
         window.FillLayoutsList();
 
         QComboBox* list = window.layoutsList();
@@ -86,17 +85,13 @@ private Q_SLOTS:
         auto& [ui, window] = *loaded_;
         QCOMPARE(Control<QPushButton>(window, "StartColLabel")->text(), QStringLiteral("&Column (1-3):"));
         QCOMPARE(Control<QLabel>(window, "StartRowLabelx")->text(), QStringLiteral("&Row (1-10):"));
-        window.startColBox()->setText(QStringLiteral("5"));
-        window.startRowBox()->setText(QStringLiteral("2"));
+        SetPosition(window, "5", "2");
         window.layoutsList()->setCurrentIndex(5); // name badges, 2 x 4
-        QCOMPARE(window.startColBox()->text(), QStringLiteral("2"));
-        QCOMPARE(window.startRowBox()->text(), QStringLiteral("2"));
+        QCOMPARE(Position(window), QStringLiteral("2,2"));
         QCOMPARE(Control<QPushButton>(window, "StartRowLabel")->text(), QStringLiteral("&Row (1-4):"));
-        window.startColBox()->setText(QStringLiteral("0"));
-        window.startRowBox()->setText(QStringLiteral("abc"));
+        SetPosition(window, "0", "abc");
         window.selectLayoutEntry(5);
-        QCOMPARE(window.startColBox()->text(), QStringLiteral("1"));
-        QCOMPARE(window.startRowBox()->text(), QStringLiteral("1"));
+        QCOMPARE(Position(window), QStringLiteral("1,1"));
 
         for (int line = 1; line <= 5; ++line) window.setLabelLine(line, QStringLiteral("typed"));
         window.layoutsList()->setCurrentText(QStringLiteral("Avery 5160/8160 (Tolvan Software)"));

@@ -27,17 +27,6 @@ void SetLines(MainWindow& w, const QStringList& lines)
     for (int i = 1; i <= 5; ++i) w.setLabelLine(i, lines.value(i - 1));
 }
 
-QString Position(MainWindow& w)
-{
-    return w.startColBox()->text() + u',' + w.startRowBox()->text();
-}
-
-void SetPosition(MainWindow& w, const char* column, const char* row)
-{
-    w.startColBox()->setText(QString::fromLatin1(column));
-    w.startRowBox()->setText(QString::fromLatin1(row));
-}
-
 // One press for Walk: a key (on the keypad when `keypad`) or a mouse button (a double click when
 // `doubled`).
 struct Press {

@@ -83,20 +83,17 @@ private Q_SLOTS:
         ScriptedDialogs ui;
         MainWindow window;
         window.load();
+        // Commands that are not built yet are visibly unavailable.
         QStringList captions;
         for (QAction* menu : window.menuBar()->actions()) {
             captions << menu->text();
-            for (QAction* item : menu->menu()->actions()) {
-                captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
-                // Commands that are not built yet are visibly unavailable.
-                if (!item->isSeparator())
-                    QCOMPARE(item->isEnabled(),
-                             item != window.layoutsEditorAction() && item != window.diagnosticsAction());
-            }
+            for (QAction* item : menu->menu()->actions())
+                captions << (item->isSeparator() ? QStringLiteral("-")
+                                                 : item->text() + (item->isEnabled() ? "" : " (off)"));
         }
-        QCOMPARE(captions,
-                 QStringList({"&File", "&New", "&Open...", "&Save", "Save &As...", "-", "&Layouts Editor...", "-",
-                              "E&xit", "&Help", "&Help && Information (Front Page)...", "&Diagnostics...", "&About"}));
+        QCOMPARE(captions, QStringList({"&File", "&New", "&Open...", "&Save", "Save &As...", "-",
+                                        "&Layouts Editor... (off)", "-", "E&xit", "&Help",
+                                        "&Help && Information (Front Page)...", "&Diagnostics... (off)", "&About"}));
         QVERIFY(window.findChild<QAction*>(QStringLiteral("MLayoutsEditor")) == window.layoutsEditorAction());
         QVERIFY(!window.addressBookButton()->isEnabled());
     }

@@ -43,8 +43,11 @@ class TestDataFile : public QObject {
 private Q_SLOTS:
     void init()
     {
+        ui.clear();
+        ui.onMessage = nullptr;
         ResetPersistenceState();
         dir_ = std::make_unique<QTemporaryDir>();
+        name_ = dir_->filePath(QStringLiteral("data.QX3"));
     }
 
     void cleanup()
@@ -80,22 +83,18 @@ private Q_SLOTS:
     void roundTripKeepsEveryCell()
     {
         QFETCH(bool, beyond1252);
-        ScriptedDialogs ui;
         FillRichDataSet(beyond1252);
         // Line breaks never enter a cell, so none can split a line of the file.
         LayoutData.setCell(0, 0, 3, QStringLiteral("fi\rrst\r\nsec\nond") + QChar(0x2028) + QChar(0x85) + u'!');
         const auto before = TableSnapshot();
-        QString name = path(QStringLiteral("rich.QX3"));
-        QCOMPARE(SaveDataFile(name), 1);
-        const QByteArray bytes = ReadBytes(name);
+        QCOMPARE(save(), 1);
+        const QByteArray bytes = ReadBytes(name_);
         QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), beyond1252);
         QVERIFY(bytes.contains(beyond1252 ? "Z\xC3\xBCrich" : "Z\xFCrich \xB7 M\xFCller \x80"));
         QVERIFY(bytes.contains("01014firstsecond!\r\n"));
-
-        DataFileHandle.release();
         LayoutData.erase();
         DataChanged = true;
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
+        QCOMPARE(load(), int(LoadResult::Loaded));
         QVERIFY(TableSnapshot() == before);
         QVERIFY(!DataChanged && !ReadOnlyMode);
         QCOMPARE(EntryCount, 78);
@@ -105,16 +104,12 @@ private Q_SLOTS:
 
     void writerOrderAndEmptyTable()
     {
-        ScriptedDialogs ui;
-        QString empty = path(QStringLiteral("empty.QX3"));
-        QCOMPARE(SaveDataFile(empty), 1);
-        QCOMPARE(ReadBytes(empty), DataHeader);
-
+        QCOMPARE(save(), 1);
+        QCOMPARE(ReadBytes(name_), DataHeader);
         StartNewData();
-        QString fresh = path(QStringLiteral("fresh.QX3"));
-        QCOMPARE(SaveDataFile(fresh), 1);
+        QCOMPARE(save(), 1);
         QList<QByteArray> layoutOne;
-        for (const QByteArray& line : FileLines(fresh))
+        for (const QByteArray& line : FileLines(name_))
             if (line.startsWith("30")) layoutOne << line;
         QCOMPARE(layoutOne.join('|'), "30011Avery 5160/8160|30012Arial|3002210|300313|3004110|300512.75|300611|"
                                       "300712.625|30072Arial|3008210|30132Arial|3014210|30192Arial|3020210|30221.5|"
@@ -123,8 +118,6 @@ private Q_SLOTS:
 
     void headerCheck()
     {
-        ScriptedDialogs ui;
-        const QString name = path(QStringLiteral("h.QX3"));
         const std::pair<QByteArray, int> cases[] = {
             {"anything\r\n<FileName>.qX3\r\n", HeaderCheck::Valid},
             {"\xEF\xBB\xBFQuillet Data File\n<filename>.QX3", HeaderCheck::Valid},
@@ -132,24 +125,23 @@ private Q_SLOTS:
             {"", HeaderCheck::Invalid},
             {"Quillet Data File\r\nmy labels.QX3\r\n", HeaderCheck::Invalid}};
         for (const auto& [bytes, result] : cases) {
-            WriteBytes(name, bytes);
-            QCOMPARE(CheckDataFileHeader(name, false), result);
+            WriteBytes(name_, bytes);
+            QCOMPARE(CheckDataFileHeader(name_, false), result);
         }
         QCOMPARE(CheckDataFileHeader(QString(), false), int(HeaderCheck::NoName));
-        for (const QString& missing : {path(QStringLiteral("none.QX3")), dir_->path(), path(QStringLiteral("*.QX3")),
-                                       QStringLiteral("/dev/null"), QString::fromUtf16(u"bad\0name", 8)})
+        for (const QString& missing :
+             {dir_->filePath(QStringLiteral("none.QX3")), dir_->path(), dir_->filePath(QStringLiteral("*.QX3")),
+              QStringLiteral("/dev/null"), QString::fromUtf16(u"bad\0name", 8)})
             QCOMPARE(CheckDataFileHeader(missing, true), int(HeaderCheck::NotFound));
         QVERIFY(ui.messages.empty());
     }
 
     void readerQuestionsAndAnswers()
     {
-        ScriptedDialogs ui;
-        const QString name = path(QStringLiteral("r.QX3"));
-        WriteBytes(name, DataHeader + "010111\r\n01011\r\n4301199 bad tab\r\n01021  kept  \r\n01031a\r\n01031later\r\n"
-                                      " 2031 blank marker\r\n-1011negative\r\n");
+        const QByteArray bytes = DataHeader + "010111\r\n01011\r\n4301199 bad tab\r\n01021  kept  \r\n01031a\r\n"
+                                              "01031later\r\n 2031 blank marker\r\n-1011negative\r\n";
         for (int i = 0; i < 3; ++i) ui.answer(Answer::Yes);
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
+        QCOMPARE(load(bytes), int(LoadResult::Loaded));
         QCOMPARE(QStringList({LayoutData.cell(0, 0, 0), LayoutData.cell(0, 1, 0), LayoutData.cell(0, 2, 0),
                               LayoutData.cell(1, 2, 0)}),
                  QStringList({"1", "  kept  ", "later", " blank marker"}));
@@ -166,41 +158,31 @@ private Q_SLOTS:
         QVERIFY(ui.messages[2].text.contains(QStringLiteral("Record marker loaded: -1011")));
 
         // No stops the load: what was read stays, the file is held and named.
-        ui.clear();
-        DataFileHandle.release();
         ui.answer(Answer::No);
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Stopped));
-        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("1"));
-        QVERIFY(LayoutData.cell(0, 1, 0).isEmpty());
-        QCOMPARE(DataFileName, name);
-        QVERIFY(DataFileHandle.isHeld());
+        QCOMPARE(load(bytes), int(LoadResult::Stopped));
+        QVERIFY(LayoutData.cell(0, 0, 0) == QStringLiteral("1") && LayoutData.cell(0, 1, 0).isEmpty());
+        QVERIFY(DataFileName == name_ && DataFileHandle.isHeld());
     }
 
     void readerLimitsAndLineForms()
     {
-        ScriptedDialogs ui;
-        const QString name = path(QStringLiteral("many.QX3"));
         QByteArray bytes = DataHeader;
         // 12,000 cell lines: the first 10,000 load, the rest are ignored without a word.
         for (int i = 0; i < 12000; ++i)
             bytes += QString::asprintf("%02d%02d%dv%d\r\n", i / 210 % 42 + 1, i / 7 % 30 + 1, i % 7 + 1, i).toLatin1();
-        WriteBytes(name, bytes);
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
+        QCOMPARE(load(bytes), int(LoadResult::Loaded));
         QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("v8820"));  // a later line overwrites
         QCOMPARE(LayoutData.cell(5, 18, 4), QStringLiteral("v1180")); // line 10,180 was ignored
-        DataFileHandle.release();
 
         // A one-line file loads nothing at all: no layouts, no records.
         FillRichDataSet(false);
-        WriteBytes(name, "Quillet Data File");
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
+        QCOMPARE(load("Quillet Data File"), int(LoadResult::Loaded));
         QVERIFY(TableSnapshot() == std::vector<QString>(SlotCount * FieldCount * SubEntryCount));
-        DataFileHandle.release();
 
         // LF, CR and CR LF line ends, a CR LF split across the reader's chunks, no end on the last.
-        WriteBytes(name, "Quillet Data File\n<filename>.QX3\r01011a\n01012b\r\n01013c\r01014" +
-                             QByteArray(256 * 1024 - 35, 'd') + "\r\n01015e");
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
+        QCOMPARE(load("Quillet Data File\n<filename>.QX3\r01011a\n01012b\r\n01013c\r01014" +
+                      QByteArray(256 * 1024 - 35, 'd') + "\r\n01015e"),
+                 int(LoadResult::Loaded));
         QCOMPARE(LayoutData.cell(0, 0, 0) + LayoutData.cell(0, 0, 1) + LayoutData.cell(0, 0, 2) +
                      LayoutData.cell(0, 0, 4),
                  QStringLiteral("abce"));
@@ -209,49 +191,38 @@ private Q_SLOTS:
 
     void malformedFilesLoadWithoutCrashing()
     {
-        ScriptedDialogs ui;
         ui.onMessage = [&](const MessageRequest&) {
             ui.messages.clear();
             return Answer::Yes;
         };
-        const QString name = path(QStringLiteral("junk.QX3"));
         QByteArray junk(300000, Qt::Uninitialized);
         QRandomGenerator random(1234);
         for (char& c : junk) c = static_cast<char>(random.bounded(256));
         const QByteArray nuls = DataHeader + QByteArray("01011a\0b\r\n", 10) + QByteArray(1000, '\0');
-        for (const QByteArray& bytes : {junk, QByteArray(2 << 20, '7'), nuls}) {
-            WriteBytes(name, bytes);
-            QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-            DataFileHandle.release();
-        }
+        for (const QByteArray& bytes : {junk, QByteArray(2 << 20, '7'), nuls})
+            QCOMPARE(load(bytes), int(LoadResult::Loaded));
         QCOMPARE(LayoutData.cell(0, 0, 0), QString::fromUtf16(u"a\0b", 3));
 
         // A 100 MB line is cut to the reader's limit; the line after it still loads.
-        WriteBytes(name, DataHeader + "01011" + QByteArray(100 << 20, 'x') + "\r\n01021after\r\n");
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
+        QCOMPARE(load(DataHeader + "01011" + QByteArray(100 << 20, 'x') + "\r\n01021after\r\n"),
+                 int(LoadResult::Loaded));
         QCOMPARE(LayoutData.cell(0, 0, 0).size(), TextFileReader::MaxLineChars - 5);
         QCOMPARE(LayoutData.cell(0, 1, 0), QStringLiteral("after"));
-        DataFileHandle.release();
 
         // The longest cell kept reads back whole even when the writer needs UTF-8 (two bytes for é).
-        WriteBytes(name, DataHeader + "01011" + QByteArray(300000, '\xE9'));
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
+        QCOMPARE(load(DataHeader + "01011" + QByteArray(300000, '\xE9')), int(LoadResult::Loaded));
         LayoutData.setCell(0, 0, 1, QStringLiteral("ş"));
         const auto kept = TableSnapshot();
-        QString same = name;
-        QCOMPARE(SaveDataFile(same), 1);
-        DataFileHandle.release();
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
+        QCOMPARE(save(), 1);
+        QCOMPARE(load(), int(LoadResult::Loaded));
         QVERIFY(TableSnapshot() == kept);
     }
 
     void failedWritesLeaveTheOldFile()
     {
-        ScriptedDialogs ui;
         FillRichDataSet(false);
-        QString name = path(QStringLiteral("kept.QX3"));
-        QCOMPARE(SaveDataFile(name), 1);
-        const QByteArray old = ReadBytes(name);
+        QCOMPARE(save(), 1);
+        const QByteArray old = ReadBytes(name_);
         const int held = DataFileHandle.number();
         LayoutData.setCell(3, 3, 3, QStringLiteral("new"));
         const auto changed = TableSnapshot();
@@ -262,32 +233,28 @@ private Q_SLOTS:
             ui.clear();
             failingWrites = 1;
             ui.answer(answer);
-            QString target = name;
-            QCOMPARE(SaveDataFile(target), 0);
-            QCOMPARE(ReadBytes(name), old);
+            QCOMPARE(save(), 0);
+            QCOMPARE(ReadBytes(name_), old);
             QVERIFY(TableSnapshot() == changed);
             QCOMPARE(DataFileHandle.number(), held);
-            QCOMPARE(files(), QStringList{"kept.QX3"});
-            QCOMPARE(ui.messages.size(), std::size_t(1));
-            const QString text = ui.last().text;
+            QCOMPARE(files(), QStringList{"data.QX3"});
+            const QString text = ui.messages.empty() ? QString() : ui.last().text;
             QVERIFY2(text.startsWith(
                          QStringLiteral("Error saving QX data:\r\rError:  No space left on device\rFilename:  ") +
-                         name + QStringLiteral("\rError Number:  28-4-%1-").arg(held)),
+                         name_ + QStringLiteral("\rError Number:  28-4-%1-").arg(held)),
                      qPrintable(text));
-            QVERIFY(IsMessage(ui.last(), text, QStringLiteral("Save Data Error"), Buttons::AbortRetryIgnore,
-                              Icon::Warning));
+            QVERIFY(
+                IsOnlyMessage(ui, text, QStringLiteral("Save Data Error"), Buttons::AbortRetryIgnore, Icon::Warning));
         }
 
         // Retry after a failure that passes writes the whole new file.
-        ui.clear();
         SetWriteFunctionForTesting(FailOnceThenWrite);
         failingWrites = 1;
         ui.answer(Answer::Retry);
-        QString target = name;
-        QCOMPARE(SaveDataFile(target), 1);
+        QCOMPARE(save(), 1);
         QVERIFY(ui.last().text.contains(QStringLiteral("Error Number:  5-4-")));
-        QCOMPARE(ReadBytes(name), DataFileContent());
-        QCOMPARE(files(), QStringList{"kept.QX3"});
+        QCOMPARE(ReadBytes(name_), DataFileContent());
+        QCOMPARE(files(), QStringList{"data.QX3"});
     }
 
     void readFailureIsFramedInTheLoadBox()
@@ -295,7 +262,6 @@ private Q_SLOTS:
         // This process's own memory, read from address 0, is a file whose every read fails.
         const QString unreadable = QStringLiteral("/proc/self/mem");
         if (!QFileInfo(unreadable).isFile()) QSKIP("no /proc/self/mem here to fail a read");
-        ScriptedDialogs ui;
         ui.answer(Answer::Retry);
         ui.answer(Answer::Abort);
         QCOMPARE(LoadDataFile(unreadable, true), int(LoadResult::Failed));
@@ -307,9 +273,22 @@ private Q_SLOTS:
     }
 
 private:
-    QString path(const QString& name) const { return dir_->filePath(name); }
+    ScriptedDialogs ui; // the messages of the case at hand
+    // Loads the test file, first written with `bytes` unless they are null, for editing.
+    int load(const QByteArray& bytes = QByteArray())
+    {
+        DataFileHandle.release();
+        if (!bytes.isNull()) WriteBytes(name_, bytes);
+        return LoadDataFile(name_, false);
+    }
+    int save()
+    {
+        QString name = name_;
+        return SaveDataFile(name);
+    }
     QStringList files() const { return QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden); }
     std::unique_ptr<QTemporaryDir> dir_;
+    QString name_;
 };
 
 QUILLET_TEST_MAIN(TestDataFile)

@@ -59,7 +59,12 @@ std::map<Key, QString> ExpectedFactoryCells()
 class TestLayoutData : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { LayoutData.erase(); }
+    void init()
+    {
+        ui.clear();
+        ui.onMessage = nullptr;
+        LayoutData.erase();
+    }
 
     void outOfRangeIndexIsAFailureNotACrash()
     {
@@ -96,7 +101,6 @@ private Q_SLOTS:
 
     void factoryLayoutsCellByCell()
     {
-        ScriptedDialogs ui;
         // Old layouts are emptied; the other sub-entries and the rest of the table are kept.
         for (int slot = 29; slot <= 41; ++slot)
             for (int sub = 0; sub < 7; ++sub) LayoutData.setCell(slot, 17, sub, QStringLiteral("old"));
@@ -130,7 +134,6 @@ private Q_SLOTS:
 
     void startNewDataForgetsTheFileAndNotifiesTheWindow()
     {
-        ScriptedDialogs ui;
         QStringList calls;
         MainLink().refillLayoutsList = [&] { calls << QStringLiteral("refill"); };
         MainLink().showAddressCounts = [&] { calls << QStringLiteral("counts"); };
@@ -149,6 +152,9 @@ private Q_SLOTS:
         QVERIFY(!DataFileHandle.isHeld()); // released, not only forgotten
         MainLink() = MainWindowLink();
     }
+
+private:
+    ScriptedDialogs ui; // the messages of the case at hand
 };
 
 QUILLET_TEST_MAIN(TestLayoutData)

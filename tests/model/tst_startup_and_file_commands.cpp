@@ -42,6 +42,8 @@ class TestStartupAndFileCommands : public QObject {
 private Q_SLOTS:
     void init()
     {
+        ui.clear();
+        ui.onMessage = nullptr;
         ResetPersistenceState();
         dir_ = std::make_unique<QTemporaryDir>();
         SetProgramFolderForTesting(dir_->path());
@@ -81,7 +83,6 @@ private Q_SLOTS:
 
     void rememberedFileDeleted()
     {
-        ScriptedDialogs ui;
         const QString file = path(QStringLiteral("gone.QX3"));
         WriteSettingsFile(file);
         LoadStartupData();
@@ -100,7 +101,6 @@ private Q_SLOTS:
 
     void settingsFileOrElseTheUserValue()
     {
-        ScriptedDialogs ui;
         const QString file = path(QStringLiteral("user.QX3"));
         WriteBytes(file, DataHeader + "01011from user value\r\n");
         StoreUserLastFile(file);
@@ -127,7 +127,6 @@ private Q_SLOTS:
         HeldDataFile otherCopy;
         otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
         WriteSettingsFile(file);
-        ScriptedDialogs ui;
         ui.answer(Answer::No);
         LoadStartupData();
         QCOMPARE(ui.last().title, QStringLiteral("Data File in Use"));
@@ -140,7 +139,6 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("odd.QX3"));
         WriteBytes(file, "just one line\r\n");
         WriteSettingsFile(file);
-        ScriptedDialogs ui;
         ui.answer(Answer::Yes);
         LoadStartupData();
         QVERIFY(IsOnlyMessage(ui,
@@ -155,7 +153,6 @@ private Q_SLOTS:
 
     void unloadSavesSilentlyAndStoresSettings()
     {
-        ScriptedDialogs ui;
         const QString file = path(QStringLiteral("exit.QX3"));
         WriteBytes(file, DataHeader);
         WriteSettingsFile(file);
@@ -174,7 +171,6 @@ private Q_SLOTS:
 
     void settingsFileReadAndWritten()
     {
-        ScriptedDialogs ui;
         // "qx.ini" passes; entries 3-9 are kept; lines after the twelfth are ignored.
         WriteBytes(SettingsFilePath(),
                    "x\r\nqx.ini\r\n/a.QX3\r\n 1440\r\n-30\r\nr3\nr4\rr5\r\n\r\nr7\r\nr8\r\nr9\r\nextra\r\n");
@@ -217,7 +213,6 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, ending);
-        ScriptedDialogs ui;
         WriteBytes(SettingsFilePath(), bytes);
         SettingsData[3] = QStringLiteral("from before");
         QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Unusable));
@@ -230,7 +225,6 @@ private Q_SLOTS:
 
     void newAsksFirstThenAboutChanges()
     {
-        ScriptedDialogs ui;
         const QString file = path(QStringLiteral("a.QX3"));
         QString name = file;
         LayoutData.setCell(0, 0, 0, QStringLiteral("Ana"));
@@ -269,7 +263,6 @@ private Q_SLOTS:
 
     void openGuardsAndLoads()
     {
-        ScriptedDialogs ui;
         const QString file = path(QStringLiteral("open.QX3"));
         WriteBytes(file, DataHeader + "01011Ana\r\n");
         // Cancelled dialogs do nothing at all.
@@ -304,59 +297,52 @@ private Q_SLOTS:
         QVERIFY(ui.messages.empty());
     }
 
-    void openOfAHeldFileOffersReadOnly()
+    void openQuestionsOfferReadOnlyOrALoadAnyway_data()
     {
-        ScriptedDialogs ui;
-        const QString file = path(QStringLiteral("held.QX3"));
-        WriteBytes(file, DataHeader + "01011Ana\r\n");
-        HeldDataFile otherCopy;
-        otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
-        ui.answerFile(file);
-        ui.answer(Answer::No);
-        FileOpen();
-        QVERIFY(IsOnlyMessage(ui,
-                              QStringLiteral("The file selected:  \r") + file +
-                                  QStringLiteral("\ris currently in use.\r\rWould you like to open it as read-only?"
-                                                 "\r\r(Opening as read-only will allow you the full use of the file, "
-                                                 "but will not allow you to save any changes you make)"),
-                              QStringLiteral("File in Use"), Buttons::YesNo, Icon::Warning, Answer::No));
-        QVERIFY(DataFileName.isEmpty());
-
-        ui.answerFile(file);
-        ui.answer(Answer::Yes);
-        FileOpen();
-        QVERIFY(ReadOnlyMode);
-        QCOMPARE(saveEnabled_, QList<bool>{false});
-        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("Ana"));
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QString>("message"); // the file's name goes at %1
+        QTest::addColumn<QString>("title");
+        QTest::newRow("held elsewhere")
+            << true
+            << "The file selected:  \r%1\ris currently in use.\r\rWould you like to open it as read-only?\r\r(Opening "
+               "as read-only will allow you the full use of the file, but will not allow you to save any changes you "
+               "make)"
+            << "File in Use";
+        QTest::newRow("bad header")
+            << false
+            << "The file selected:\r\r%1\r\rdoes not appear to be a valid Quillet data file.  Attempt to load "
+               "anyway?\r\r(Loading this file is NOT recommened, unless you're confident that it contains Quillet "
+               "data.  QX will automatically overwrite this file upon exiting, unless a different filename is "
+               "selected.)"
+            << "Bad File Header";
     }
 
-    void openWithABadHeader()
+    void openQuestionsOfferReadOnlyOrALoadAnyway()
     {
-        ScriptedDialogs ui;
-        const QString file = path(QStringLiteral("bad.txt"));
-        WriteBytes(file, "hello\r\nworld\r\n01011x\r\n");
+        QFETCH(bool, held);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
+        const QString file = path(QStringLiteral("a.QX3"));
+        WriteBytes(file, (held ? DataHeader : QByteArray("hello\r\nworld\r\n")) + "01011Ana\r\n");
+        HeldDataFile otherCopy;
+        if (held) otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
         ui.answerFile(file);
         ui.answer(Answer::No);
         FileOpen();
-        QVERIFY(IsOnlyMessage(
-            ui,
-            QStringLiteral("The file selected:\r\r") + file +
-                QStringLiteral("\r\rdoes not appear to be a valid Quillet data file.  Attempt to load anyway?\r\r"
-                               "(Loading this file is NOT recommened, unless you're confident that it contains "
-                               "Quillet data.  QX will automatically overwrite this file upon exiting, unless a "
-                               "different filename is selected.)"),
-            QStringLiteral("Bad File Header"), Buttons::YesNo, Icon::Warning, Answer::No));
-        QVERIFY(DataFileName.isEmpty());
+        QVERIFY(IsOnlyMessage(ui, message.arg(file), title, Buttons::YesNo, Icon::Warning, Answer::No));
+        QVERIFY(DataFileName.isEmpty() && LayoutData.cell(0, 0, 0).isEmpty());
+
         ui.answerFile(file);
         ui.answer(Answer::Yes);
         FileOpen();
         QCOMPARE(DataFileName, file);
-        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("x"));
+        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("Ana"));
+        QCOMPARE(ReadOnlyMode, held);
+        QCOMPARE(saveEnabled_, QList<bool>{!held});
     }
 
     void saveAndSaveAs()
     {
-        ScriptedDialogs ui;
         LayoutData.setCell(0, 0, 0, QStringLiteral("Ana"));
         const QString first = path(QStringLiteral("first.QX3"));
         ui.answerFile(first);
@@ -394,7 +380,6 @@ private Q_SLOTS:
 
     void readOnlyRunNeverWrites()
     {
-        ScriptedDialogs ui;
         const QString file = path(QStringLiteral("ro.QX3"));
         WriteBytes(file, DataHeader + "01011Ana\r\n");
         QCOMPARE(LoadDataFile(file, true), int(LoadResult::Loaded));
@@ -414,6 +399,7 @@ private Q_SLOTS:
     }
 
 private:
+    ScriptedDialogs ui; // the messages of the case at hand
     QString path(const QString& name) const { return dir_->filePath(name); }
     std::unique_ptr<QTemporaryDir> dir_;
     QString title_;

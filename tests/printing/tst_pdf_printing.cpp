@@ -80,6 +80,8 @@ class TestPdfPrinting : public QObject {
 private Q_SLOTS:
     void init()
     {
+        ui.clear();
+        ui.onMessage = nullptr;
         LayoutData.erase();
         SetFactoryLayouts();
     }
@@ -160,7 +162,7 @@ private Q_SLOTS:
     {
         // Factory layout 1, "Avery 5160/8160", with and without unprintable margins.
         for (const QMarginsF margins : {QMarginsF(0, 0, 0, 0), QMarginsF(0.25, 0.5, 0.25, 0.5)}) {
-            ScriptedDialogs ui;
+            ui.clear();
             Printing p({"Ann", "Elm"}, 30, margins);
             p.start();
             QVERIFY(!p.form->isVisible() && ui.messages.empty());
@@ -181,7 +183,6 @@ private Q_SLOTS:
     {
         {
             // Layout 6, the name badge: centred on 3.375" labels 3.75" apart from 1.5" in.
-            ScriptedDialogs ui;
             Printing p({"Mid", "Considerably"}, 2, {}, PrintJob::TypedText, 6);
             p.start();
             const auto words = p.words();
@@ -190,7 +191,6 @@ private Q_SLOTS:
                 QVERIFY(qAbs((w.left + w.right) / 2 - (w.left < 5 ? 1.5 : 5.25) - 3.375 / 2) < 0.02);
         }
         {
-            ScriptedDialogs ui;
             Printing p({"Ann"}, 5, {}, PrintJob::TypedText, 1, 2, 2);
             p.start();
             QList<QPair<int, int>> where;
@@ -198,7 +198,6 @@ private Q_SLOTS:
             QCOMPARE(where, (QList<QPair<int, int>>{{2, 2}, {2, 3}, {3, 1}, {3, 2}, {3, 3}}));
         }
         {
-            ScriptedDialogs ui;
             LayoutData.setCell(0, 0, Line1, QStringLiteral("Åsa"));
             LayoutData.setCell(1, 3, Line1, QStringLiteral("Bob"));
             CountAddressEntries();
@@ -212,7 +211,6 @@ private Q_SLOTS:
 
     void pauseMakesEachSheetItsOwnFile()
     {
-        ScriptedDialogs ui;
         Printing p({"Ann"}, 65);
         test::WriteBytes(p.path(), "kept");
         QStringList filesWhenAsked;
@@ -236,7 +234,6 @@ private Q_SLOTS:
     void cancelAndDeclineLeaveNoOutput()
     {
         {
-            ScriptedDialogs ui;
             Printing p({"Ann"}, 60);
             QObject::connect(p.form.get(), &PrintingForm::progressShown, p.form.get(), [&](int percent) {
                 if (percent == 70) QTimer::singleShot(0, p.child<QPushButton>("CancelButton"), &QPushButton::click);
@@ -246,7 +243,6 @@ private Q_SLOTS:
             QVERIFY(p.files().isEmpty());
         }
         {
-            ScriptedDialogs ui;
             ui.answer(Answer::No);
             SetLayoutCell(1, TopOffset, QStringLiteral("2.5")); // row 10 runs off the sheet
             Printing p({"Ann"}, 30);
@@ -255,7 +251,6 @@ private Q_SLOTS:
             QVERIFY(!p.form->isVisible() && p.files().isEmpty());
         }
         {
-            ScriptedDialogs ui;
             Printing p({"Ann"}, 1);
             p.child<QPushButton>("CancelButton")->click();
             QVERIFY(CancelRequested && !p.form->isVisible() && p.files().isEmpty());
@@ -264,7 +259,6 @@ private Q_SLOTS:
 
     void controlsAndPrinterSetup()
     {
-        ScriptedDialogs ui;
         Printing p({"Ann"}, 3);
         QCOMPARE(p.form->windowTitle(), QStringLiteral("Print"));
         QVERIFY(!p.child<QWidget>("Meter")->isVisible() && !p.child<QLabel>("MeterLabel")->isVisible());
@@ -286,6 +280,9 @@ private Q_SLOTS:
         QVERIFY(checked > 10);
         QCOMPARE(p.form->surface().writtenFiles(), QStringList{other});
     }
+
+private:
+    ScriptedDialogs ui; // the messages of the case at hand
 };
 
 QUILLET_TEST_MAIN(TestPdfPrinting)

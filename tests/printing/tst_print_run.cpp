@@ -113,6 +113,8 @@ class TestPrintRun : public QObject {
 private Q_SLOTS:
     void init()
     {
+        ui.clear();
+        ui.onMessage = nullptr;
         LayoutData.erase();
         SetFactoryLayouts();
         CancelRequested = false;
@@ -120,7 +122,6 @@ private Q_SLOTS:
 
     void topMarginCaution()
     {
-        ScriptedDialogs ui;
         QVERIFY(CheckTopMargin(0.17f, 0.17f)); // equal is enough
         QVERIFY(ui.messages.empty());
         ui.answer(Answer::Yes);
@@ -138,7 +139,6 @@ private Q_SLOTS:
 
     void sheetAndMarginQuestions()
     {
-        ScriptedDialogs ui;
         // Within the margins, or exactly at them, nothing is asked.
         QVERIFY(CheckFit(10.5f, 11.0f, 10.8f, 8.25f, 8.5f, 8.25f));
         QVERIFY(ui.messages.empty());
@@ -282,7 +282,6 @@ private Q_SLOTS:
 
     void progressAndSheetsOfATypedRun()
     {
-        ScriptedDialogs ui;
         ScriptedRunWindow window;
         RecordingSurface two(LetterGeometry());
         RunTypedText(Job(PrintJob::TypedText, 2.5), two, window); // 2.5 copies round to the even 2
@@ -305,7 +304,6 @@ private Q_SLOTS:
 
     void addressBookPrintsQualifyingRecordsOncePerCopy()
     {
-        ScriptedDialogs ui;
         ScriptedRunWindow window;
         // Lower-case "true" is not selected, blanks are no text, the memo line is never printed.
         const Cell cells[] = {{0, 0, Line1, "Chosen"},    {0, 0, Selected, "True"},  {0, 1, Line1, "Unchosen"},
@@ -338,7 +336,6 @@ private Q_SLOTS:
     void declinedQuestionsDrawNothing()
     {
         ScriptedRunWindow window;
-        ScriptedDialogs ui;
         ui.answer(Answer::No);
         SetLayoutCell(1, TopOffset, QStringLiteral(".1"));
         RecordingSurface caution(LetterGeometry(0.25, 0.17, 0.25, 0.5));
@@ -373,7 +370,6 @@ private Q_SLOTS:
 
     void failureIsReportedAndTheDocumentAbandoned()
     {
-        ScriptedDialogs ui;
         LayoutData.setCell(0, 0, Line1, QStringLiteral("Fine"));
         LayoutData.setCell(0, 1, Line1, QStringLiteral("Boom"));
         CountAddressEntries();
@@ -390,7 +386,6 @@ private Q_SLOTS:
 
     void countersHoldMoreLabelsThanSixteenBits()
     {
-        ScriptedDialogs ui;
         for (int i = 0; i < 40; ++i) LayoutData.setCell(i / 30, i % 30, Line1, QStringLiteral("R%1").arg(i));
         CountAddressEntries();
         RecordingSurface surface(LetterGeometry());
@@ -405,6 +400,9 @@ private Q_SLOTS:
         QVERIFY(printing != window.progress.end() && std::is_sorted(printing + 1, window.progress.end()));
         QCOMPARE(window.progress.back(), 100);
     }
+
+private:
+    ScriptedDialogs ui; // the messages of the case at hand
 };
 
 QUILLET_TEST_MAIN(TestPrintRun)
