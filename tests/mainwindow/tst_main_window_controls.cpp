@@ -140,13 +140,17 @@ private Q_SLOTS:
         auto& [ui, window] = *loaded_;
         auto* selected = Control<QRadioButton>(window, "PrintWhatOB3");
         QCOMPARE(selected->text(), QStringLiteral("Print all entries selected in address book (0)"));
-        LayoutData.setCell(0, 0, Line1, QStringLiteral("Ann"));
-        LayoutData.setCell(3, 29, Line4, QStringLiteral("only line 4"));
-        LayoutData.setCell(3, 29, Selected, QStringLiteral("True"));
+        const Cell cells[] = {{0, 0, Line1, "Ann"},      {0, 0, Selected, "True"},   // counted and selected
+                              {3, 1, Line4, "Bob"},      {3, 1, Selected, "true"},   // counted, not selected
+                              {25, 29, Line6, "memo"},   {25, 29, Selected, "True"}, // a memo alone makes a record
+                              {2, 9, Line1, "\tTab"},                                // a tab is not a blank
+                              {12, 3, Selected, "True"}, {12, 4, Line2, "   "},      // blank records
+                              {26, 0, Line1, "spare"},   {29, 0, Line1, "layout"}};  // outside the address book
+        SetCells(cells);
         CountAddressEntries();
         QCOMPARE(Control<QRadioButton>(window, "PrintWhatOB2")->text(),
-                 QStringLiteral("Print all entries in address book (2)"));
-        QCOMPARE(selected->text(), QStringLiteral("Print all entries selected in address book (1)"));
+                 QStringLiteral("Print all entries in address book (4)"));
+        QCOMPARE(selected->text(), QStringLiteral("Print all entries selected in address book (2)"));
     }
 
     void incrementButtonWalksTheSheet()

@@ -31,6 +31,8 @@ class TestMainWindowLifetime : public QObject {
 private Q_SLOTS:
     void init()
     {
+        ui.clear();
+        ui.onMessage = nullptr;
         QFile::remove(SettingsFilePath());
         QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")).clear();
         DataFileHandle.release();
@@ -43,15 +45,12 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("labels.QX3"));
-        ScriptedDialogs ui;
         LayoutData.setCell(0, 0, 0, QStringLiteral("left over"));
         {
             MainWindow window;
-            QVERIFY(window.load());
-            QVERIFY(window.isVisible());
+            QVERIFY(window.load() && window.isVisible());
             QCOMPARE(window.windowTitle(), QStringLiteral("Quillet"));
-            QVERIFY(LayoutData.cell(0, 0, 0).isEmpty());
-            QVERIFY(!DataChanged && !UpdatingControls);
+            QVERIFY(LayoutData.cell(0, 0, 0).isEmpty() && !DataChanged && !UpdatingControls);
             QCOMPARE(window.layoutsList()->count(), 9);
             QCOMPARE(window.layoutsList()->itemText(8), QStringLiteral("Avery 5160/8160 (Tolvan Software)"));
             QCOMPARE(window.currentLayoutNumber(), 1);
@@ -80,7 +79,6 @@ private Q_SLOTS:
 
     void menusOfferOnlyWhatWorks()
     {
-        ScriptedDialogs ui;
         MainWindow window;
         window.load();
         // Commands that are not built yet are visibly unavailable.
@@ -102,20 +100,14 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("held.QX3"));
-        {
-            ScriptedDialogs ui;
-            StartNewData();
-            LayoutData.setCell(0, 0, 0, QStringLiteral("Ana"));
-            QString name = file;
-            QCOMPARE(SaveDataFile(name), 1);
-            DataFileHandle.release();
-        }
+        // One address and one layout: its title, 3 columns, 10 rows, 2.75" by 1" apart, visible.
+        const QByteArray before = "Quillet Data File\r\n<filename>.QX3\r\n01011Ana\r\n30011Only\r\n300313\r\n"
+                                  "3004110\r\n300512.75\r\n300611\r\n30301True\r\n";
+        WriteBytes(file, before);
         SettingsData[0] = file;
         SaveSettingsFile();
         HeldDataFile otherCopy;
         otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
-        const QByteArray before = ReadBytes(file);
-        ScriptedDialogs ui;
         ui.answer(Answer::Yes); // open it read-only
         MainWindow window;
         QVERIFY(window.load());
@@ -137,14 +129,12 @@ private Q_SLOTS:
 
     void failedSaveAtExitKeepsTheWindowOpen()
     {
-        ScriptedDialogs ui;
         MainWindow window;
         QVERIFY(window.load());
         DataChanged = true;
         ui.answerFile(std::nullopt); // the save dialog is cancelled
         ui.answer(Answer::No);
-        QVERIFY(!window.close());
-        QVERIFY(window.isVisible());
+        QVERIFY(!window.close() && window.isVisible());
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Exit Quillet without saving data?"),
                               QStringLiteral("QX Exit Warning"), Buttons::YesNo, Icon::Question, Answer::No));
         QVERIFY(!QFile::exists(SettingsFilePath()));
@@ -155,7 +145,6 @@ private Q_SLOTS:
 
     void helpOpensTheHelpFileAtItsFrontPage()
     {
-        ScriptedDialogs ui;
         MainWindow window;
         QVERIFY(window.load());
         QCOMPARE(HelpFile, ProgramFolder() + QStringLiteral("QX.hlp"));
@@ -175,6 +164,9 @@ private Q_SLOTS:
         QCOMPARE(viewer->browser()->textCursor().position(), 0);
         QCOMPARE(ui.messages.size(), std::size_t(1));
     }
+
+private:
+    ScriptedDialogs ui; // the messages of the case at hand
 };
 
 QUILLET_TEST_MAIN(TestMainWindowLifetime)

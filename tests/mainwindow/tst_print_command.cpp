@@ -74,6 +74,8 @@ class TestPrintCommand : public QObject {
 private Q_SLOTS:
     void init()
     {
+        ui.clear();
+        ui.onMessage = nullptr;
         LayoutData.erase();
         SetFactoryLayouts();
         EntryCount = 0;
@@ -82,7 +84,6 @@ private Q_SLOTS:
 
     void copiesAndSomethingToPrint()
     {
-        ScriptedDialogs ui;
         Command c;
         for (const char* low : {"0", "", "abc", "0.9"}) {
             c.copies->setText(QString::fromLatin1(low));
@@ -141,7 +142,6 @@ private Q_SLOTS:
         QFETCH(QString, value);
         QFETCH(QString, rows);
         QFETCH(QString, message);
-        ScriptedDialogs ui;
         SetLayoutCell(1, Rows, rows);
         Command c;
         QLineEdit* box = isRow ? c.row : c.column;
@@ -157,7 +157,6 @@ private Q_SLOTS:
 
     void sheetsOver22InchesAndTheLayoutCheck()
     {
-        ScriptedDialogs ui;
         Command c;
         c.setPaper(22, 22); // 31680 twips each way
         QCOMPARE(c.run(ui), QString());
@@ -174,7 +173,6 @@ private Q_SLOTS:
 
     void typedAddressPrintsWhereTheLayoutSays()
     {
-        ScriptedDialogs ui;
         QTemporaryDir dir;
         UsePdfOutput(SelectedPrinter(), dir.filePath(QStringLiteral("Labels.pdf")));
         MainWindow window;
@@ -210,6 +208,9 @@ private Q_SLOTS:
         QCOMPARE(window.startColBox()->text(), QStringLiteral("2"));
         QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
     }
+
+private:
+    ScriptedDialogs ui; // the messages of the case at hand
 };
 
 QUILLET_TEST_MAIN(TestPrintCommand)

@@ -54,16 +54,4 @@ void ResetPersistenceState()
     MainLink() = MainWindowLink();
 }
 
-QList<QByteArray> FileLines(const QString& path)
-{
-    QByteArray bytes = ReadBytes(path);
-    QList<QByteArray> lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    for (QByteArray& line : lines) {
-        if (!line.endsWith('\r')) return {"<line without CR LF>"};
-        line.chop(1);
-    }
-    return lines;
-}
-
 } // namespace quillet::test

@@ -20,9 +20,6 @@ std::vector<QString> TableSnapshot();
 // Empty table, no file held or named, flags cleared, settings empty, no main window hooks.
 void ResetPersistenceState();
 
-// A data file's lines (CR LF split), for checking what was written.
-QList<QByteArray> FileLines(const QString& path);
-
 inline const QByteArray DataHeader = "Quillet Data File\r\n<filename>.QX3\r\n";
 
 } // namespace quillet::test

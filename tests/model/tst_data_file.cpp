@@ -108,9 +108,11 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(name_), DataHeader);
         StartNewData();
         QCOMPARE(save(), 1);
+        const QByteArray bytes = ReadBytes(name_);
+        QCOMPARE(bytes.count("\r\n"), bytes.count('\n')); // every line ends with CR LF
         QList<QByteArray> layoutOne;
-        for (const QByteArray& line : FileLines(name_))
-            if (line.startsWith("30")) layoutOne << line;
+        for (const QByteArray& line : bytes.split('\n'))
+            if (line.startsWith("30")) layoutOne << line.chopped(1);
         QCOMPARE(layoutOne.join('|'), "30011Avery 5160/8160|30012Arial|3002210|300313|3004110|300512.75|300611|"
                                       "300712.625|30072Arial|3008210|30132Arial|3014210|30192Arial|3020210|30221.5|"
                                       "30231.625|30252Arial|3026210|30301True");

@@ -79,26 +79,6 @@ private Q_SLOTS:
         }
     }
 
-    void countingFollowsTheRecordRules()
-    {
-        int captionsShown = 0;
-        MainLink().showAddressCounts = [&] { ++captionsShown; };
-        const std::tuple<int, int, int, const char*> cells[] = {
-            {0, 0, Line1, "Ann"},      {0, 0, Selected, "True"},   // counted and selected
-            {0, 1, Line4, "Bob"},      {0, 1, Selected, "true"},   // counted, not selected
-            {25, 29, Line6, "memo"},   {25, 29, Selected, "True"}, // a memo alone makes a record
-            {2, 9, Line1, "\tTab"},                                // a tab is not a blank
-            {12, 3, Selected, "True"}, {12, 4, Line2, "   "},      // blank records
-            {26, 0, Line1, "spare"},   {29, 0, Line1, "layout"}};  // outside the address book
-        for (const auto& [tab, record, item, text] : cells)
-            LayoutData.setCell(tab, record, item, QString::fromLatin1(text));
-        CountAddressEntries();
-        QCOMPARE(EntryCount, 4);
-        QCOMPARE(SelectedCount, 2);
-        QCOMPARE(captionsShown, 1);
-        MainLink() = MainWindowLink();
-    }
-
     void factoryLayoutsCellByCell()
     {
         // Old layouts are emptied; the other sub-entries and the rest of the table are kept.
