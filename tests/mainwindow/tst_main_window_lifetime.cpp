@@ -81,18 +81,12 @@ private Q_SLOTS:
     {
         MainWindow window;
         window.load();
-        // Commands that are not built yet are visibly unavailable.
-        QStringList captions;
-        for (QAction* menu : window.menuBar()->actions()) {
-            captions << menu->text();
+        // Commands that are not built yet are visibly unavailable; everything else is offered.
+        QStringList off;
+        for (QAction* menu : window.menuBar()->actions())
             for (QAction* item : menu->menu()->actions())
-                captions << (item->isSeparator() ? QStringLiteral("-")
-                                                 : item->text() + (item->isEnabled() ? "" : " (off)"));
-        }
-        QCOMPARE(captions, QStringList({"&File", "&New", "&Open...", "&Save", "Save &As...", "-",
-                                        "&Layouts Editor... (off)", "-", "E&xit", "&Help",
-                                        "&Help && Information (Front Page)...", "&Diagnostics... (off)", "&About"}));
-        QVERIFY(window.findChild<QAction*>(QStringLiteral("MLayoutsEditor")) == window.layoutsEditorAction());
+                if (!item->isEnabled()) off << item->objectName();
+        QCOMPARE(off, QStringList({"MLayoutsEditor", "MDiagnostics"}));
         QVERIFY(!window.addressBookButton()->isEnabled());
     }
 
@@ -147,7 +141,6 @@ private Q_SLOTS:
     {
         MainWindow window;
         QVERIFY(window.load());
-        QCOMPARE(HelpFile, ProgramFolder() + QStringLiteral("QX.hlp"));
         QFile::remove(HelpFile);
         window.helpContentsAction()->trigger();
         QVERIFY(ui.last().text.startsWith(QStringLiteral("Error displaying Help file:\r\rError: No such file")));

@@ -20,45 +20,35 @@ using namespace quillet::test;
 namespace {
 
 // A second copy of the program, running the helper; it waits until its input closes.
-class OtherCopy {
-public:
+struct OtherCopy : QProcess {
     explicit OtherCopy(const QStringList& arguments, const QString& asUser = QString(),
                        const QString& helper = QStringLiteral(QUILLET_HELPER))
     {
         if (asUser.isEmpty())
-            process_.start(helper, arguments);
+            start(helper, arguments);
         else
-            process_.start(QStringLiteral("runuser"), QStringList{"-u", asUser, "--", helper} + arguments);
-        process_.waitForStarted();
+            start(QStringLiteral("runuser"), QStringList{"-u", asUser, "--", helper} + arguments);
+        waitForStarted();
     }
-    ~OtherCopy() { kill(); }
+    ~OtherCopy() override { stop(); }
     QString line()
     {
-        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+        while (!canReadLine() && waitForReadyRead(10000)) {
         }
-        return QString::fromUtf8(process_.readLine()).trimmed();
+        return QString::fromUtf8(readLine()).trimmed();
     }
     // Everything it printed once it ended by itself.
     QString output()
     {
-        process_.waitForFinished(20000);
-        return QString::fromUtf8(process_.readAll());
+        waitForFinished(20000);
+        return QString::fromUtf8(readAll());
     }
-    void quit()
+    // Killed, as a crash would end it.
+    void stop()
     {
-        process_.closeWriteChannel();
-        process_.waitForFinished(10000);
+        kill();
+        waitForFinished(10000);
     }
-    void kill()
-    {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.kill();
-        process_.waitForFinished(10000);
-    }
-    QProcess::ExitStatus exitStatus() const { return process_.exitStatus(); }
-
-private:
-    QProcess process_;
 };
 
 } // namespace
@@ -104,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"shared.QX3"});
 
         // A copy that dies releases the file at once.
-        other.kill();
+        other.stop();
         DataFileHandle.release();
         QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
     }
@@ -124,9 +114,10 @@ private Q_SLOTS:
         }
         OtherCopy second({QStringLiteral("running")});
         QCOMPARE(second.line(), QStringLiteral("running"));
-        first.kill();
+        first.stop();
         QVERIFY(AnotherCopyIsRunning());
-        second.quit();
+        second.closeWriteChannel(); // it ends by itself
+        second.waitForFinished(10000);
         QVERIFY(!AnotherCopyIsRunning()); // a crashed or ended copy leaves nothing behind
         OtherCopy third({QStringLiteral("running")});
         QCOMPARE(third.line(), QStringLiteral("running")); // this test process counts as one

@@ -67,15 +67,13 @@ private Q_SLOTS:
 
     void windowPlacement()
     {
-        const QSize screen(1920, 1080);
-        const QSize window(800, 600);
+        const QSize screen(1920, 1080), window(800, 600);
         // 1440 twips are one inch: 96 pixels at 96 dpi, 144 at 144 dpi.
         QCOMPARE(PlaceWindow(u" 1440", u" 2880", screen, window, 96), QPoint(96, 192));
         QCOMPARE(PlaceWindow(u"1440", u"1440", screen, window, 144), QPoint(144, 144));
-        const QPoint centred(560, 240);
-        QCOMPARE(PlaceWindow(u"0", u"0", screen, window, 96), centred);
-        QCOMPARE(PlaceWindow(u"-30", u"-1", screen, window, 96), centred);
-        QCOMPARE(PlaceWindow(u"28800", u"16200", screen, window, 96), centred); // exactly the screen's size
+        // Not above 0, or not within the screen (28,800 by 16,200 twips at 96 dpi): centred on that axis.
+        QCOMPARE(PlaceWindow(u"-30", u"0", screen, window, 96), QPoint(560, 240));
+        QCOMPARE(PlaceWindow(u"28800", u"16200", screen, window, 96), QPoint(560, 240));
         QCOMPARE(PlaceWindow(u"28799", u"abc", screen, window, 96), QPoint(1920, 240));
         QCOMPARE(TwipsText(96, 96), QStringLiteral(" 1440"));
         QCOMPARE(TwipsText(-2, 96), QStringLiteral("-30"));
