@@ -32,7 +32,6 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        ui.onMessage = nullptr;
         QFile::remove(SettingsFilePath());
         QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")).clear();
         DataFileHandle.release();

@@ -75,7 +75,6 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        ui.onMessage = nullptr;
         LayoutData.erase();
         SetFactoryLayouts();
         EntryCount = 0;

@@ -43,7 +43,6 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        ui.onMessage = nullptr;
         ResetPersistenceState();
         dir_ = std::make_unique<QTemporaryDir>();
         SetProgramFolderForTesting(dir_->path());

@@ -114,27 +114,9 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        ui.onMessage = nullptr;
         LayoutData.erase();
         SetFactoryLayouts();
         CancelRequested = false;
-    }
-
-    void topMarginCaution()
-    {
-        QVERIFY(CheckTopMargin(0.17f, 0.17f)); // equal is enough
-        QVERIFY(ui.messages.empty());
-        ui.answer(Answer::Yes);
-        QVERIFY(CheckTopMargin(0.17f, 0.1f));
-        QVERIFY(!CheckTopMargin(0.17f, 0.1f)); // unanswered: the default, No
-        QVERIFY(IsMessage(ui.last(),
-                          QStringLiteral("Caution:  The top margin for this layout (0.10\") is smaller than what the "
-                                         "currently selected printer driver is reporting as its minimum printable "
-                                         "margin (0.17\").\r\rUse it anyway?\r\r(Note:  Some printer drivers misreport "
-                                         "this margin, so it might work anyway.  The only way to know for sure is to "
-                                         "try it.  But use plain paper for the test - - no sense wasting an expensive "
-                                         "label sheet if it doesn't work)"),
-                          QStringLiteral("Print Caution"), Buttons::YesNo, Icon::Question, Answer::No));
     }
 
     void sheetAndMarginQuestions()
@@ -333,16 +315,29 @@ private Q_SLOTS:
         QVERIFY(none.texts().empty() && none.documentsEnded() == 0 && !none.documentOpen());
     }
 
-    void declinedQuestionsDrawNothing()
+    void topMarginCautionAndDeclinedQuestionsDrawNothing()
     {
         ScriptedRunWindow window;
-        ui.answer(Answer::No);
+        // A top offset at the printer's unprintable top margin asks nothing; one above it asks first.
+        SetLayoutCell(1, TopOffset, QStringLiteral(".17"));
+        RecordingSurface atMargin(LetterGeometry(0.25, 0.17, 0.25, 0.5));
+        RunTypedText(Job(PrintJob::TypedText, 1), atMargin, window);
+        QVERIFY(ui.messages.empty() && atMargin.documentsEnded() == 1);
         SetLayoutCell(1, TopOffset, QStringLiteral(".1"));
         RecordingSurface caution(LetterGeometry(0.25, 0.17, 0.25, 0.5));
-        RunTypedText(Job(PrintJob::TypedText, 1), caution, window);
-        QVERIFY(ui.last().text.contains(QStringLiteral("(0.10\")")) &&
-                ui.last().text.contains(QStringLiteral("(0.17\")")));
+        RunTypedText(Job(PrintJob::TypedText, 1), caution, window); // unanswered: the default, No
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("Caution:  The top margin for this layout (0.10\") is smaller than what "
+                                             "the currently selected printer driver is reporting as its minimum "
+                                             "printable margin (0.17\").\r\rUse it anyway?\r\r(Note:  Some printer "
+                                             "drivers misreport this margin, so it might work anyway.  The only way "
+                                             "to know for sure is to try it.  But use plain paper for the test - - no "
+                                             "sense wasting an expensive label sheet if it doesn't work)"),
+                              QStringLiteral("Print Caution"), Buttons::YesNo, Icon::Question, Answer::No));
         QVERIFY(caution.records().empty());
+        ui.answer(Answer::Yes);
+        RunTypedText(Job(PrintJob::TypedText, 1), caution, window);
+        QCOMPARE(caution.documentsEnded(), 1);
 
         // Half an inch unprintable at top and bottom: five lines at row 10, moved down to 9.9" on the
         // paper, pass the printer's bottom at 10.5" though they end above 10.5" on the printable area.
