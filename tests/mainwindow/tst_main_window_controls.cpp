@@ -140,7 +140,7 @@ private Q_SLOTS:
         const Cell cells[] = {{0, 0, Line1, "Ann"},      {0, 0, Selected, "True"},   // counted and selected
                               {3, 1, Line4, "Bob"},      {3, 1, Selected, "true"},   // counted, not selected
                               {25, 29, Line6, "memo"},   {25, 29, Selected, "True"}, // a memo alone makes a record
-                              {2, 9, Line1, "\tTab"},                                // a tab is not a blank
+                              {2, 9, Line1, "\t"},                                   // a tab is not a blank
                               {12, 3, Selected, "True"}, {12, 4, Line2, "   "},      // blank records
                               {26, 0, Line1, "spare"},   {29, 0, Line1, "layout"}};  // outside the address book
         SetCells(cells);

@@ -122,7 +122,7 @@ private Q_SLOTS:
     void sheetAndMarginQuestions()
     {
         // Within the margins, or exactly at them, nothing is asked.
-        QVERIFY(CheckFit(10.5f, 11.0f, 10.8f, 8.25f, 8.5f, 8.25f));
+        QVERIFY(CheckFit(10.8f, 11.0f, 10.8f, 8.25f, 8.5f, 8.25f));
         QVERIFY(ui.messages.empty());
 
         // Past the sheet: Yes skips the margin question of the same direction.
