@@ -20,19 +20,11 @@ using namespace quillet::test;
 
 namespace {
 
-void StoreUserLastFile(const QString& path)
-{
-    QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"))
-        .setValue(QStringLiteral("Settings/LastUsedDataFile"), path);
-}
-
 // A settings file naming the last data file.
 void WriteSettingsFile(const QString& lastFile)
 {
     WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n" + lastFile.toUtf8() + "\r\n");
 }
-
-const QString Centred = QStringLiteral("560,240"); // an 800 x 600 window on a 1920 x 1080 screen
 
 } // namespace
 
@@ -100,13 +92,14 @@ private Q_SLOTS:
     {
         const QString file = path(QStringLiteral("user.QX3"));
         WriteBytes(file, DataHeader + "01011from user value\r\n");
-        StoreUserLastFile(file);
+        QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"))
+            .setValue(QStringLiteral("Settings/LastUsedDataFile"), file);
         // A settings file that loads is used even without a data file named in it.
         WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n");
         LoadStartupData();
         QVERIFY(ui.messages.empty());
         QVERIFY(DataFileName.isEmpty());
-        QCOMPARE(moved_, Centred);
+        QCOMPARE(moved_, QStringLiteral("560,240")); // an 800 x 600 window centred on a 1920 x 1080 screen
 
         // One that does not load is reported, and the per-user value names the file.
         ResetPersistenceState();
