@@ -28,7 +28,7 @@ void SetLines(MainWindow& w, const QStringList& lines)
 }
 
 // One press for Walk: a key (on the keypad when `keypad`) or a mouse button (a double click when
-// `doubled`).
+// `twice`).
 struct Press {
     Press(Qt::Key k, bool keypad = false) : key(k), modifiers(keypad ? Qt::KeypadModifier : Qt::NoModifier) {}
     Press(Qt::MouseButton b, bool twice = false) : button(b), doubled(twice) {}
