@@ -36,7 +36,7 @@ private Q_SLOTS:
         ui.onMessage = nullptr;
     }
 
-    void lenientReading()
+    void lenientReadingAndFlags()
     {
         const std::pair<const char*, double> cases[] = {
             {"", 0},     {"   10", 10},           {"\t12", 12},    {"10abc", 10},
@@ -49,6 +49,11 @@ private Q_SLOTS:
         QCOMPARE(ReadNumber(huge), Infinity);
         QCOMPARE(ReadNumber(u'-' + huge), -Infinity);
         QCOMPARE(ReadNumber(QStringLiteral("0.") + QString(400, u'0') + u'1'), 0.0);
+        // "True" flags are compared exactly, "1" flags read as numbers.
+        QVERIFY(IsTrueFlag(u"True"));
+        for (const char16_t* no : {u"true", u"TRUE", u" True"}) QVERIFY(!IsTrueFlag(no));
+        for (const char16_t* yes : {u"1", u" 1", u"1.0"}) QVERIFY(IsOneFlag(yes));
+        for (const char16_t* no : {u"", u"True", u"2"}) QVERIFY(!IsOneFlag(no));
     }
 
     void roundingHalvesToEvenAndOverflowIsAFailure()
@@ -109,14 +114,6 @@ private Q_SLOTS:
         QCOMPARE(FormatSingle(0.5f), QStringLiteral(".5"));
         std::setlocale(LC_ALL, "C");
         QLocale::setDefault(before);
-    }
-
-    void flags()
-    {
-        QVERIFY(IsTrueFlag(u"True"));
-        for (const char16_t* no : {u"true", u"TRUE", u" True"}) QVERIFY(!IsTrueFlag(no));
-        for (const char16_t* yes : {u"1", u" 1", u"1.0"}) QVERIFY(IsOneFlag(yes));
-        for (const char16_t* no : {u"", u"True", u"2"}) QVERIFY(!IsOneFlag(no));
     }
 
     void reportTextTitleIconButtons()

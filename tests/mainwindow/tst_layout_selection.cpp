@@ -42,7 +42,7 @@ private Q_SLOTS:
     void init() { loaded_ = std::make_unique<LoadedWindow>(); }
     void cleanup() { loaded_.reset(); }
 
-    void listsUsableLayoutsInNumberOrder()
+    void listsUsableLayoutsInNumberOrderOrDisablesPrint()
     {
         auto& [ui, window] = *loaded_;
         // A blank title, "true" and no title are not usable; layout 11 is.
@@ -61,11 +61,8 @@ private Q_SLOTS:
         QCOMPARE(window.currentLayoutNumber(), 0);
         QVERIFY(list->isEnabled() && window.printButton()->isEnabled());
         QVERIFY(ui.messages.empty());
-    }
 
-    void noUsableLayoutDisablesListAndPrint()
-    {
-        auto& [ui, window] = *loaded_;
+        // No usable layout at all: the list and Print are disabled until one is usable again.
         for (int n = 1; n <= LayoutCount; ++n) SetLayoutCell(n, Visible, QString());
         window.refillLayoutsList();
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error:  No valid Layouts were found (a valid list item includes a "

@@ -86,7 +86,7 @@ private Q_SLOTS:
         SetFactoryLayouts();
     }
 
-    void surfaceSheetMarginsAndTextMetrics()
+    void printerSurface()
     {
         Printing p({}, 1, {0.25, 0.5, 0.25, 0.5});
         PrinterSurface& surface = p.form->surface();
@@ -111,12 +111,8 @@ private Q_SLOTS:
         QVERIFY(height > 12.0 / 72.0 && height < 2 * 12.0 / 72.0);
         const double narrow = surface.textWidth(QStringLiteral("iiii"));
         QVERIFY(narrow > 0 && surface.textWidth(QStringLiteral("WWWW")) > 2 * narrow);
-    }
 
-    void surfaceDocumentsPagesAndAbandon()
-    {
-        Printing p({}, 1, {0.25, 0.5, 0.25, 0.5});
-        PrinterSurface& surface = p.form->surface();
+        // Documents and their pages.
         surface.endDocument(); // nothing drawn: nothing written
         QVERIFY(p.files().isEmpty());
         surface.setUnit(DrawingSurface::Unit::Inches);
