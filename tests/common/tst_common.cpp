@@ -139,6 +139,12 @@ private Q_SLOTS:
         QCOMPARE(ReportError(QStringLiteral("Op"), QStringLiteral("x"), 1, 1, 0, 0, 0, Buttons::Ok), Answer::None);
         QCOMPARE(ui.messages.size(), size_t(2));
         QVERIFY(IsMessage(ui.last(), QStringLiteral("Error in error-handler: Out of memory\rError number: 7-3")));
+        ui.onMessage = [](const MessageRequest& r) {
+            if (r.title == ErrorReportTitle) throw std::runtime_error("not ours");
+            return Answer::None;
+        };
+        QCOMPARE(ReportError(QStringLiteral("Op"), QStringLiteral("x"), 1, 1, 0, 0, 0, Buttons::Ok), Answer::None);
+        QVERIFY(IsMessage(ui.last(), QStringLiteral("Error in error-handler: Unknown failure\rError number: 51-3")));
     }
 
     void retryRunsTheStepAgainUntilLeft()

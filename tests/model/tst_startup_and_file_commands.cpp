@@ -1,3 +1,4 @@
+#include "common/failure.h"
 #include "common/program_folder.h"
 #include "common/scripted_dialogs.h"
 #include "data_file_fixtures.h"
@@ -68,6 +69,16 @@ private Q_SLOTS:
         QCOMPARE(PlaceWindow(u"28799", u"abc", screen, window, 96), QPoint(1920, 240));
         QCOMPARE(TwipsText(96, 96), QStringLiteral(" 1440"));
         QCOMPARE(TwipsText(-2, 96), QStringLiteral("-30"));
+    }
+
+    void failureDuringStartUpEndsTheProgram()
+    {
+        QVERIFY(!StartUp([] { throw Failure(7, QStringLiteral("Out of memory")); }));
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error loading Quillet:  Out of memory\rError number:  7-4\r\rPlease "
+                                                 "contact Tolvan Software about this problem - - it shouldn't have "
+                                                 "happened.\r\rTolvan Software, Suite 300, 1420 Alder Street, Eugene, "
+                                                 "OR 97401")));
+        QVERIFY(!UpdatingControls);
     }
 
     void rememberedFileDeleted()
