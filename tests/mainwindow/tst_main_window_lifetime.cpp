@@ -4,145 +4,156 @@
 #include "mainwindow/main_window.h"
 #include "model/data_file.h"
 #include "model/data_file_lock.h"
+#include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/settings_file.h"
 #include "model/shared_state.h"
 #include "model/startup.h"
 #include "support/test_environment.h"
+#include "support/test_helpers.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
 using namespace quillet;
+using namespace quillet::test;
 
 class TestMainWindowLifetime : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void saveQuitAndFindTheFileReopened();
-    void readOnlyRunDisablesSavingAndExitsQuietly();
-    void failedSaveAtExitKeepsTheWindowOpen();
-    void helpOpensTheHelpFileAtItsFrontPage();
-};
+    void init()
+    {
+        ui.clear();
+        QFile::remove(SettingsFilePath());
+        QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")).clear();
+        DataFileHandle.release();
+        DataFileName.clear();
+        SettingsData = {};
+        ReadOnlyMode = false;
+    }
 
-void TestMainWindowLifetime::init()
-{
-    QFile::remove(SettingsFilePath());
-    DataFileHandle.release();
-    DataFileName.clear();
-    SettingsData = {};
-    ReadOnlyMode = false;
-}
+    void freshStartThenSaveQuitAndFindTheFileReopened()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("labels.QX3"));
+        LayoutData.setCell(0, 0, 0, QStringLiteral("left over"));
+        {
+            MainWindow window;
+            QVERIFY(window.load() && window.isVisible());
+            QCOMPARE(window.windowTitle(), QStringLiteral("Quillet"));
+            QVERIFY(LayoutData.cell(0, 0, 0).isEmpty() && !DataChanged && !UpdatingControls);
+            QCOMPARE(window.layoutsList()->count(), 9);
+            QCOMPARE(window.layoutsList()->itemText(8), QStringLiteral("Avery 5160/8160 (Tolvan Software)"));
+            QCOMPARE(window.currentLayoutNumber(), 1);
+            QCOMPARE(window.copiesBox()->text() + window.startRowBox()->text() + window.startColBox()->text(),
+                     QStringLiteral("111"));
+            QCOMPARE(window.printWhat(), 1);
+            // Commands that are not built yet are visibly unavailable; everything else is offered.
+            QStringList off;
+            for (QAction* menu : window.menuBar()->actions())
+                for (QAction* item : menu->menu()->actions())
+                    if (!item->isEnabled()) off << item->objectName();
+            QCOMPARE(off, QStringList({"MLayoutsEditor", "MDiagnostics"}));
+            QVERIFY(!window.addressBookButton()->isEnabled());
+            ui.answerFile(file);
+            window.saveAsAction()->trigger();
+            QCOMPARE(window.windowTitle(), QStringLiteral("Quillet:  ") + file);
+            LayoutData.setCell(0, 0, 0, QStringLiteral("Ana"));
+            DataChanged = true;
+            window.exitAction()->trigger(); // saves silently
+            QVERIFY(!window.isVisible());
+        }
+        QVERIFY(ui.messages.empty());
+        QVERIFY(!DataFileHandle.isHeld());
+        LayoutData.erase();
+        MainWindow again;
+        QVERIFY(again.load());
+        QCOMPARE(again.windowTitle(), QStringLiteral("Quillet:  ") + file);
+        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("Ana"));
+        QCOMPARE(again.layoutsList()->count(), 9);
+        QVERIFY(again.saveAction()->isEnabled());
+        QVERIFY(ui.messages.empty());
+    }
 
-void TestMainWindowLifetime::saveQuitAndFindTheFileReopened()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("labels.QX3"));
-    ScriptedDialogs ui;
+    void readOnlyRunDisablesSavingAndExitsQuietly()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("held.QX3"));
+        // One address and one layout: its title, 3 columns, 10 rows, 2.75" by 1" apart, visible.
+        const QByteArray before = "Quillet Data File\r\n<filename>.QX3\r\n01011Ana\r\n30011Only\r\n300313\r\n"
+                                  "3004110\r\n300512.75\r\n300611\r\n30301True\r\n";
+        WriteBytes(file, before);
+        SettingsData[0] = file;
+        SaveSettingsFile();
+        HeldDataFile otherCopy;
+        otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
+        ui.answer(Answer::Yes); // open it read-only
+        MainWindow window;
+        QVERIFY(window.load());
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("The default data file:  \r") + file +
+                                  QStringLiteral("\ris currently in use.\r\rWould you like to open it as read-only?"
+                                                 "\r\r(Opening as read-only will allow full access to the data, but "
+                                                 "will not allow any changes to be made)"),
+                              QStringLiteral("Data File in Use"), Buttons::YesNo, Icon::Warning, Answer::Yes));
+        QVERIFY(ReadOnlyMode && LayoutData.cell(0, 0, 0) == QStringLiteral("Ana"));
+        QVERIFY(!window.saveAction()->isEnabled() && !window.saveAsAction()->isEnabled());
+        LayoutData.setCell(0, 0, 0, QStringLiteral("changed"));
+        DataChanged = true;
+        ui.clear();
+        QVERIFY(window.close());
+        QVERIFY(ui.messages.empty() && ui.fileRequests.empty());
+        QCOMPARE(ReadBytes(file), before);
+    }
+
+    void failedSaveAtExitKeepsTheWindowOpen()
     {
         MainWindow window;
         QVERIFY(window.load());
-        QCOMPARE(window.windowTitle(), QStringLiteral("Quillet"));
-        QCOMPARE(window.layoutsList()->count(), 9);
-        QVERIFY(!DataChanged && !UpdatingControls);
-        ui.answerFile(file);
-        window.saveAsAction()->trigger();
-        QCOMPARE(window.windowTitle(), QStringLiteral("Quillet:  ") + file);
-        LayoutData.setCell(0, 0, 0, QStringLiteral("Ana"));
         DataChanged = true;
-        window.exitAction()->trigger(); // saves silently
-        QVERIFY(!window.isVisible());
+        ui.answerFile(std::nullopt); // the save dialog is cancelled
+        ui.answer(Answer::No);
+        QVERIFY(!window.close() && window.isVisible());
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Exit Quillet without saving data?"),
+                              QStringLiteral("QX Exit Warning"), Buttons::YesNo, Icon::Question, Answer::No));
+        QVERIFY(!QFile::exists(SettingsFilePath()));
+        DataChanged = false;
+        QVERIFY(window.close());
+        QVERIFY(QFile::exists(SettingsFilePath()));
     }
-    QVERIFY(ui.messages.empty());
-    QVERIFY(!DataFileHandle.isHeld());
-    LayoutData.erase();
-    MainWindow again;
-    QVERIFY(again.load());
-    QCOMPARE(again.windowTitle(), QStringLiteral("Quillet:  ") + file);
-    QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("Ana"));
-    QCOMPARE(again.layoutsList()->count(), 9);
-    QVERIFY(again.saveAction()->isEnabled());
-    QVERIFY(ui.messages.empty());
-}
 
-void TestMainWindowLifetime::readOnlyRunDisablesSavingAndExitsQuietly()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("held.QX3"));
+    void helpOpensTheHelpFileAtItsFrontPage()
     {
-        ScriptedDialogs ui;
-        QString name = file;
-        QCOMPARE(SaveDataFile(name), 1);
-        DataFileHandle.release();
+        MainWindow window;
+        QVERIFY(window.load());
+        QFile::remove(HelpFile);
+        window.helpContentsAction()->trigger();
+        QVERIFY(ui.last().text.startsWith(QStringLiteral("Error displaying Help file:\r\rError: No such file")));
+        QCOMPARE(ui.last().buttons, Buttons::Ok);
+
+        QVERIFY(QFile::copy(QStringLiteral(QUILLET_HELP_FILE), HelpFile));
+        window.helpContentsAction()->trigger();
+        auto* viewer = window.findChild<HelpViewer*>(QStringLiteral("HelpViewer"));
+        QVERIFY(viewer && viewer->isVisible());
+        QVERIFY(viewer->browser()->toPlainText().startsWith(QStringLiteral("Quillet: Help & Information")));
+        viewer->browser()->moveCursor(QTextCursor::End);
+        window.helpContentsAction()->trigger(); // the same viewer, back at its front page
+        QCOMPARE(window.findChildren<HelpViewer*>().size(), 1);
+        QCOMPARE(viewer->browser()->textCursor().position(), 0);
+        QCOMPARE(ui.messages.size(), std::size_t(1));
     }
-    SettingsData[0] = file;
-    SaveSettingsFile();
-    HeldDataFile otherCopy;
-    otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
-    const QByteArray before = [&] {
-        QFile f(file);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-    ScriptedDialogs ui;
-    ui.answer(Answer::Yes); // open it read-only
-    MainWindow window;
-    QVERIFY(window.load());
-    QCOMPARE(ui.last().title, QStringLiteral("Data File in Use"));
-    QVERIFY(ReadOnlyMode);
-    QVERIFY(!window.saveAction()->isEnabled() && !window.saveAsAction()->isEnabled());
-    LayoutData.setCell(0, 0, 0, QStringLiteral("changed"));
-    DataChanged = true;
-    ui.clear();
-    QVERIFY(window.close());
-    QVERIFY(ui.messages.empty() && ui.fileRequests.empty());
-    QFile after(file);
-    QVERIFY(after.open(QIODevice::ReadOnly));
-    QCOMPARE(after.readAll(), before);
-}
 
-void TestMainWindowLifetime::failedSaveAtExitKeepsTheWindowOpen()
-{
-    ScriptedDialogs ui;
-    MainWindow window;
-    QVERIFY(window.load());
-    DataChanged = true;
-    ui.answerFile(std::nullopt); // the save dialog is cancelled
-    ui.answer(Answer::No);
-    QVERIFY(!window.close());
-    QVERIFY(window.isVisible());
-    QCOMPARE(ui.last().title, QStringLiteral("QX Exit Warning"));
-    QVERIFY(!QFile::exists(SettingsFilePath()));
-    DataChanged = false;
-    QVERIFY(window.close());
-    QVERIFY(QFile::exists(SettingsFilePath()));
-}
-
-void TestMainWindowLifetime::helpOpensTheHelpFileAtItsFrontPage()
-{
-    ScriptedDialogs ui;
-    MainWindow window;
-    QVERIFY(window.load());
-    QCOMPARE(HelpFile, ProgramFolder() + QStringLiteral("QX.hlp"));
-    QFile::remove(HelpFile);
-    window.helpContentsAction()->trigger();
-    QVERIFY(ui.last().text.startsWith(QStringLiteral("Error displaying Help file:\r\rError: No such file")));
-    QCOMPARE(ui.last().buttons, Buttons::Ok);
-
-    QVERIFY(QFile::copy(QStringLiteral(QUILLET_HELP_FILE), HelpFile));
-    window.helpContentsAction()->trigger();
-    auto* viewer = window.findChild<HelpViewer*>(QStringLiteral("HelpViewer"));
-    QVERIFY(viewer && viewer->isVisible());
-    QVERIFY(viewer->browser()->toPlainText().startsWith(QStringLiteral("Quillet: Help & Information")));
-    viewer->browser()->moveCursor(QTextCursor::End);
-    window.helpContentsAction()->trigger(); // the same viewer, back at its front page
-    QCOMPARE(window.findChildren<HelpViewer*>().size(), 1);
-    QCOMPARE(viewer->browser()->textCursor().position(), 0);
-    QCOMPARE(ui.messages.size(), std::size_t(1));
-}
+private:
+    ScriptedDialogs ui; // the messages of the case at hand
+};
 
 QUILLET_TEST_MAIN(TestMainWindowLifetime)
 #include "tst_main_window_lifetime.moc"

@@ -3,24 +3,7 @@
 #include "model/layout_data.h"
 #include "model/shared_state.h"
 
-#include <QFile>
-#include <QTest>
-
 namespace quillet::test {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 void FillRichDataSet(bool beyond1252)
 {
@@ -69,27 +52,6 @@ void ResetPersistenceState()
     UpdatingControls = false;
     for (QString& entry : SettingsData) entry.clear();
     MainLink() = MainWindowLink();
-}
-
-QList<QByteArray> FileLines(const QString& path)
-{
-    QByteArray bytes = ReadBytes(path);
-    QList<QByteArray> lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    for (QByteArray& line : lines) {
-        if (!line.endsWith('\r')) return {"<line without CR LF>"};
-        line.chop(1);
-    }
-    return lines;
-}
-
-bool IsMessage(const MessageRequest& m, const QString& text, const QString& title, Buttons buttons, Icon icon,
-               Answer defaultButton)
-{
-    const bool same = m.text == text && m.title == title && m.buttons == buttons && m.icon == icon &&
-                      EffectiveDefault(m) == EffectiveDefault({text, title, buttons, icon, defaultButton});
-    if (!same) qWarning("message was [%s] titled [%s]", qPrintable(m.text), qPrintable(m.title));
-    return same;
 }
 
 } // namespace quillet::test

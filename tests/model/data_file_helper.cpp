@@ -2,7 +2,7 @@
 // code and waits until its standard input closes, so tests can watch two processes share a file.
 //   hold <path> <readOnly 0|1>     load the file and hold it
 //   running                        register as a running copy and hold
-//   save <path> <stage|none>       load, change one cell and save, killed at the named stage
+//   save <path> <stage|none>       load, change one cell and save, killed at the SaveStage numbered
 //   savenew <path>                 save a fresh data set to the path; print the result and titles
 #include "common/scripted_dialogs.h"
 #include "model/data_file.h"
@@ -15,7 +15,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <unistd.h>
 
 using namespace quillet;
@@ -42,24 +41,6 @@ void WaitForStdinToClose()
     }
 }
 
-bool StageByName(const char* name, SaveStage& stage)
-{
-    const struct {
-        const char* name;
-        SaveStage stage;
-    } stages[] = {{"BeforeWrite", SaveStage::BeforeWrite},
-                  {"DuringWrite", SaveStage::DuringWrite},
-                  {"AfterWrite", SaveStage::AfterWrite},
-                  {"BeforeRename", SaveStage::BeforeRename},
-                  {"AfterRename", SaveStage::AfterRename}};
-    for (const auto& s : stages)
-        if (std::strcmp(s.name, name) == 0) {
-            stage = s.stage;
-            return true;
-        }
-    return false;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -83,7 +64,7 @@ int main(int argc, char* argv[])
         if (LoadDataFile(args[1], false) != LoadResult::Loaded) return 3;
         LayoutData.setCell(0, 0, 0, QStringLiteral("new content"));
         if (args[2] != u"none") {
-            if (!StageByName(argv[3], killStage)) return 2;
+            killStage = static_cast<SaveStage>(args[2].toInt());
             SetSaveStageHookForTesting(KillAt);
         }
         QString path = args[1];

@@ -1,3 +1,4 @@
+#include "common/failure.h"
 #include "common/scripted_dialogs.h"
 #include "data_file_fixtures.h"
 #include "model/data_file.h"
@@ -15,12 +16,54 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <map>
+#include <tuple>
 #include <unistd.h>
 
 using namespace quillet;
 using namespace quillet::test;
 
 namespace {
+
+using Key = std::tuple<int, int, int>; // slot, field, sub-entry
+
+// The factory layouts as the product has always shipped them, written out independently:
+// title, columns, rows, side-to-side, top-to-top, width, left and top offsets, font sizes of
+// line 1 and of the other lines.
+std::map<Key, QString> ExpectedFactoryCells()
+{
+    const char* rows[9][10] = {
+        {"Avery 5160/8160", "3", "10", "2.75", "1", "2.625", ".5", ".625", "10", "10"},
+        {"Avery 5161/8161", "2", "10", "4.1875", "1", "4", ".75", ".7", "10", "10"},
+        {"Avery 5162/8162", "2", "7", "4.1875", "1.3333", "4", "1", "1.125", "10", "10"},
+        {"Avery 5163/8163", "2", "5", "4.16", "2", "4", ".75", ".75", "10", "10"},
+        {"Avery 5164/8164", "2", "3", "4.1875", "3.33", "4", "1", "2", "12", "12"},
+        {"Avery 5095 (Name Badge)", "2", "4", "3.75", "2.5", "3.375", "1.5", "1.25", "14", "12"},
+        {"Avery 5266/8166 (File Folder)", "2", "15", "4.03125", "0.6666667", "3.4375", "1", ".7", "10", "10"},
+        {"Avery 5267/8167", "4", "20", "2.03125", ".5", "1.75", ".5", ".625", "8", "8"},
+        {"Avery 5160/8160 (Tolvan Software)", "3", "10", "2.75", "1", "2.625", ".5", ".625", "13", "12"},
+    };
+    const int fields[8] = {0, 2, 3, 4, 5, 6, 21, 22};
+    std::map<Key, QString> cells;
+    for (int i = 0; i < 9; ++i) {
+        const int slot = 29 + i;
+        for (int k = 0; k < 8; ++k) cells[{slot, fields[k], 0}] = QString::fromLatin1(rows[i][k]);
+        cells[{slot, 29, 0}] = QStringLiteral("True");
+        for (int k = 0; k < 5; ++k) {
+            cells[{slot, 6 * k, 1}] = i == 5 && k == 0 ? QStringLiteral("Times New Roman") : QStringLiteral("Arial");
+            cells[{slot, 6 * k + 1, 1}] = QString::fromLatin1(rows[i][k == 0 ? 8 : 9]);
+        }
+    }
+    for (const auto& [key, text] : std::map<Key, const char*>{{{34, 25, 0}, "1"},
+                                                              {{34, 2, 1}, "1"},
+                                                              {{37, 7, 0}, "1"},
+                                                              {{37, 8, 0}, "1"},
+                                                              {{37, 9, 0}, "Tolvan Software"},
+                                                              {{37, 2, 1}, "1"},
+                                                              {{37, 5, 1}, "8388608"}})
+        cells[key] = QString::fromLatin1(text);
+    return cells;
+}
 
 int failingWrites = 0;
 
@@ -38,394 +81,327 @@ ssize_t FailOnceThenWrite(int fd, const void* data, size_t size)
 
 } // namespace
 
+// The one table, its factory layouts and the data file that keeps it.
 class TestDataFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void encodingsRoundTrip();
-    void roundTripKeepsEveryCell_data();
-    void roundTripKeepsEveryCell();
-    void writerOrderAndEmptyTable();
-    void headerCheck();
-    void readerQuestionsAndAnswers();
-    void readerLimitsAndLineForms();
-    void malformedFilesLoadWithoutCrashing();
-    void sharingWithinOneProcess();
-    void saveAsMovesTheHeldFile();
-    void cancelledSaveDialogSavesNothing();
-    void failedWritesLeaveTheOldFile();
-    void readFailureIsFramedInTheLoadBox();
+    void init()
+    {
+        ui.clear();
+        ui.onMessage = nullptr;
+        ResetPersistenceState();
+        dir_ = std::make_unique<QTemporaryDir>();
+        name_ = dir_->filePath(QStringLiteral("data.QX3"));
+    }
+
+    void cleanup()
+    {
+        SetWriteFunctionForTesting(nullptr);
+        ResetPersistenceState();
+    }
+
+    void outOfRangeIndexIsAFailureNotACrash()
+    {
+        for (auto [s, f, e] : {std::tuple{42, 0, 0}, {-1, 0, 0}, {0, 30, 0}, {0, 0, 7}, {0, -1, 0}}) {
+            try {
+                LayoutData.setCell(s, f, e, QStringLiteral("x"));
+                QFAIL("write outside the table accepted");
+            } catch (const Failure& failure) {
+                QCOMPARE(failure.number, FailureNumber::SubscriptOutOfRange);
+            }
+            QVERIFY_THROWS_EXCEPTION(Failure, LayoutData.cell(s, f, e));
+        }
+    }
+
+    void factoryLayoutsCellByCell()
+    {
+        // Old layouts are emptied; the other sub-entries and the rest of the table are kept.
+        for (int slot = 29; slot <= 41; ++slot)
+            for (int sub = 0; sub < 7; ++sub) LayoutData.setCell(slot, 17, sub, QStringLiteral("old"));
+        LayoutData.setCell(0, 0, 0, QStringLiteral("address"));
+        LayoutData.setCell(27, 3, 4, QStringLiteral("spare"));
+        DataChanged = false;
+        SetFactoryLayouts();
+        QVERIFY(DataChanged && ui.messages.empty());
+        const auto expected = ExpectedFactoryCells();
+        for (int slot = 29; slot <= 41; ++slot) {
+            for (int field = 0; field < 30; ++field) {
+                for (int sub = 0; sub <= 1; ++sub) {
+                    const QString& got = LayoutData.cell(slot, field, sub);
+                    if (slot == 37 && sub == 0 && field >= 10 && field <= 12) { // the maker's address
+                        QVERIFY(!got.trimmed().isEmpty());
+                        continue;
+                    }
+                    const auto it = expected.find({slot, field, sub});
+                    const QString want = it == expected.end() ? QString() : it->second;
+                    QVERIFY2(got == want, qPrintable(QStringLiteral("cell %1/%2/%3 holds '%4', expected '%5'")
+                                                         .arg(slot)
+                                                         .arg(field)
+                                                         .arg(sub)
+                                                         .arg(got, want)));
+                }
+            }
+            for (int sub = 2; sub < 7; ++sub) QCOMPARE(LayoutData.cell(slot, 17, sub), QStringLiteral("old"));
+        }
+        QCOMPARE(LayoutData.cell(0, 0, 0) + LayoutData.cell(27, 3, 4), QStringLiteral("addressspare"));
+    }
+
+    void startNewDataForgetsTheFileAndNotifiesTheWindow()
+    {
+        QStringList calls;
+        MainLink().refillLayoutsList = [&] { calls << QStringLiteral("refill"); };
+        MainLink().showAddressCounts = [&] { calls << QStringLiteral("counts"); };
+        MainLink().setTitle = [&](const QString& t) { calls << t; };
+        LayoutData.setCell(3, 3, 0, QStringLiteral("address"));
+        LayoutData.setCell(27, 3, 4, QStringLiteral("spare"));
+        QCOMPARE(save(), 1);
+        calls.clear();
+        StartNewData();
+        QVERIFY(LayoutData.cell(3, 3, 0).isEmpty() && LayoutData.cell(27, 3, 4).isEmpty());
+        QCOMPARE(LayoutCell(1, Title), QStringLiteral("Avery 5160/8160"));
+        QCOMPARE(calls, QStringList({"refill", "counts", "Quillet"}));
+        QCOMPARE(EntryCount, 0);
+        QVERIFY(DataFileName.isEmpty() && SettingsData[0].isEmpty());
+        // Forgotten and released: another copy may now edit it.
+        QCOMPARE(CheckDataFileHeader(name_, false), int(HeaderCheck::Valid));
+    }
+
+    void encodingsRoundTrip()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b) all.append(static_cast<char>(b));
+        QCOMPARE(ToWindows1252(FromWindows1252(all)), all); // undefined bytes included
+        QCOMPARE(FromWindows1252("\x80\x81\x9F"), QStringLiteral("€\u0081Ÿ"));
+        // Overlong, surrogate, beyond U+10FFFF, a lone Windows-1252 byte, a sequence cut short.
+        for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "caf\xE9", "open \xE2\x82"}) {
+            Utf8Validator v;
+            v.feed(bad);
+            QVERIFY2(!v.valid(), bad);
+        }
+        QCOMPARE(EncodeForFile(u"café"), QByteArray("caf\xE9"));
+        // Windows-1252 bytes that would read back as UTF-8 ("Ã©" is C3 A9) are written as UTF-8.
+        QVERIFY(EncodeForFile(u"Ã©").startsWith("\xEF\xBB\xBF"));
+    }
+
+    void roundTripKeepsEveryCell_data()
+    {
+        QTest::addColumn<bool>("beyond1252");
+        QTest::newRow("windows-1252") << false;
+        QTest::newRow("utf-8") << true;
+    }
+
+    void roundTripKeepsEveryCell()
+    {
+        QFETCH(bool, beyond1252);
+        FillRichDataSet(beyond1252);
+        // Line breaks never enter a cell, so none can split a line of the file.
+        LayoutData.setCell(0, 0, 3, QStringLiteral("fi\rrst\r\nsec\nond") + QChar(0x2028) + QChar(0x85) + u'!');
+        const auto before = TableSnapshot();
+        QCOMPARE(save(), 1);
+        const QByteArray bytes = ReadBytes(name_);
+        QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), beyond1252);
+        QVERIFY(bytes.contains(beyond1252 ? "Z\xC3\xBCrich" : "Z\xFCrich \xB7 M\xFCller \x80"));
+        QVERIFY(bytes.contains("01014firstsecond!\r\n"));
+        LayoutData.erase();
+        DataChanged = true;
+        QCOMPARE(load(), int(LoadResult::Loaded));
+        QVERIFY(TableSnapshot() == before);
+        QVERIFY(!DataChanged && !ReadOnlyMode);
+        QCOMPARE(EntryCount, 78);
+        QCOMPARE(SelectedCount, 26);
+        QVERIFY(ui.messages.empty());
+    }
+
+    void writerOrderAndEmptyTable()
+    {
+        QCOMPARE(save(), 1);
+        QCOMPARE(ReadBytes(name_), DataHeader);
+        StartNewData();
+        QCOMPARE(save(), 1);
+        const QByteArray bytes = ReadBytes(name_);
+        QCOMPARE(bytes.count("\r\n"), bytes.count('\n')); // every line ends with CR LF
+        QList<QByteArray> layoutOne;
+        for (const QByteArray& line : bytes.split('\n'))
+            if (line.startsWith("30")) layoutOne << line.chopped(1);
+        QCOMPARE(layoutOne.join('|'), "30011Avery 5160/8160|30012Arial|3002210|300313|3004110|300512.75|300611|"
+                                      "300712.625|30072Arial|3008210|30132Arial|3014210|30192Arial|3020210|30221.5|"
+                                      "30231.625|30252Arial|3026210|30301True");
+    }
+
+    void headerCheck()
+    {
+        const std::pair<QByteArray, int> cases[] = {
+            {"anything\r\n<FileName>.qX3\r\n", HeaderCheck::Valid},
+            {"\xEF\xBB\xBFQuillet Data File\n<filename>.QX3", HeaderCheck::Valid},
+            {"Quillet Data File\r\n", HeaderCheck::Invalid}, // one line
+            {"", HeaderCheck::Invalid},
+            {"Quillet Data File\r\nmy labels.QX3\r\n", HeaderCheck::Invalid}};
+        for (const auto& [bytes, result] : cases) {
+            WriteBytes(name_, bytes);
+            QCOMPARE(CheckDataFileHeader(name_, false), result);
+        }
+        QCOMPARE(CheckDataFileHeader(QString(), false), int(HeaderCheck::NoName));
+        for (const QString& missing :
+             {dir_->filePath(QStringLiteral("none.QX3")), dir_->path(), dir_->filePath(QStringLiteral("*.QX3")),
+              QStringLiteral("/dev/null"), QString::fromUtf16(u"bad\0name", 8)})
+            QCOMPARE(CheckDataFileHeader(missing, true), int(HeaderCheck::NotFound));
+        QVERIFY(ui.messages.empty());
+    }
+
+    void readerQuestionsAndAnswers()
+    {
+        const QByteArray bytes = DataHeader + "010111\r\n01011\r\n4301199 bad tab\r\n01021  kept  \r\n01031a\r\n"
+                                              "01031later\r\n 2031 blank marker\r\n-1011negative\r\n";
+        for (int i = 0; i < 3; ++i) ui.answer(Answer::Yes);
+        QCOMPARE(load(bytes), int(LoadResult::Loaded));
+        QCOMPARE(QStringList({LayoutData.cell(0, 0, 0), LayoutData.cell(0, 1, 0), LayoutData.cell(0, 2, 0),
+                              LayoutData.cell(1, 2, 0)}),
+                 QStringList({"1", "  kept  ", "later", " blank marker"}));
+        QCOMPARE(ui.messages.size(), std::size_t(3));
+        QVERIFY(IsMessage(ui.messages[0],
+                          QStringLiteral("Error loading data file:  Record is not in a valid format.\r\rRecord loaded: "
+                                         "01011\rRecord Number: 2\r\rContinue loading remaining data?"),
+                          QStringLiteral("Error loading QX data file"), Buttons::YesNo, Icon::Warning, Answer::Yes));
+        QVERIFY(IsMessage(ui.messages[1],
+                          QStringLiteral("Error loading data file. Record marker is out of range.\r\rRecord marker "
+                                         "loaded: 43011\rRecord Number: 3\rComplete record loaded: 4301199 bad tab\r\r"
+                                         "Continue loading remaining records?"),
+                          QStringLiteral("Error loading QX data file"), Buttons::YesNo, Icon::Warning, Answer::Yes));
+        QVERIFY(ui.messages[2].text.contains(QStringLiteral("Record marker loaded: -1011")));
+
+        // No stops the load: what was read stays, the file is held and named.
+        ui.answer(Answer::No);
+        QCOMPARE(load(bytes), int(LoadResult::Stopped));
+        QVERIFY(LayoutData.cell(0, 0, 0) == QStringLiteral("1") && LayoutData.cell(0, 1, 0).isEmpty());
+        QVERIFY(DataFileName == name_ && DataFileHandle.isHeld());
+    }
+
+    void readerLimitsAndLineForms()
+    {
+        QByteArray bytes = DataHeader;
+        // 12,000 cell lines: the first 10,000 load, the rest are ignored without a word.
+        for (int i = 0; i < 12000; ++i)
+            bytes += QString::asprintf("%02d%02d%dv%d\r\n", i / 210 % 42 + 1, i / 7 % 30 + 1, i % 7 + 1, i).toLatin1();
+        QCOMPARE(load(bytes), int(LoadResult::Loaded));
+        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("v8820"));  // a later line overwrites
+        QCOMPARE(LayoutData.cell(5, 18, 4), QStringLiteral("v1180")); // line 10,180 was ignored
+
+        // A one-line file loads nothing at all: no layouts, no records.
+        FillRichDataSet(false);
+        QCOMPARE(load("Quillet Data File"), int(LoadResult::Loaded));
+        QVERIFY(TableSnapshot() == std::vector<QString>(SlotCount * FieldCount * SubEntryCount));
+
+        // LF, CR and CR LF line ends, a CR LF split across the reader's chunks, no end on the last.
+        QCOMPARE(load("Quillet Data File\n<filename>.QX3\r01011a\n01012b\r\n01013c\r01014" +
+                      QByteArray(256 * 1024 - 35, 'd') + "\r\n01015e"),
+                 int(LoadResult::Loaded));
+        QCOMPARE(LayoutData.cell(0, 0, 0) + LayoutData.cell(0, 0, 1) + LayoutData.cell(0, 0, 2) +
+                     LayoutData.cell(0, 0, 4),
+                 QStringLiteral("abce"));
+        QVERIFY(ui.messages.empty());
+    }
+
+    void malformedFilesLoadWithoutCrashing()
+    {
+        ui.onMessage = [&](const MessageRequest&) {
+            ui.messages.clear();
+            return Answer::Yes;
+        };
+        QByteArray junk(300000, Qt::Uninitialized);
+        QRandomGenerator random(1234);
+        for (char& c : junk) c = static_cast<char>(random.bounded(256));
+        const QByteArray nuls = DataHeader + QByteArray("01011a\0b\r\n", 10) + QByteArray(1000, '\0');
+        for (const QByteArray& bytes : {junk, QByteArray(2 << 20, '7'), nuls})
+            QCOMPARE(load(bytes), int(LoadResult::Loaded));
+        QCOMPARE(LayoutData.cell(0, 0, 0), QString::fromUtf16(u"a\0b", 3));
+
+        // A 100 MB line is cut to the reader's limit; the line after it still loads.
+        QCOMPARE(load(DataHeader + "01011" + QByteArray(100 << 20, 'x') + "\r\n01021after\r\n"),
+                 int(LoadResult::Loaded));
+        QCOMPARE(LayoutData.cell(0, 0, 0).size(), TextFileReader::MaxLineChars - 5);
+        QCOMPARE(LayoutData.cell(0, 1, 0), QStringLiteral("after"));
+
+        // The longest cell kept reads back whole even when the writer needs UTF-8 (two bytes for é).
+        QCOMPARE(load(DataHeader + "01011" + QByteArray(300000, '\xE9')), int(LoadResult::Loaded));
+        LayoutData.setCell(0, 0, 1, QStringLiteral("ş"));
+        const auto kept = TableSnapshot();
+        QCOMPARE(save(), 1);
+        QCOMPARE(load(), int(LoadResult::Loaded));
+        QVERIFY(TableSnapshot() == kept);
+    }
+
+    void failedWritesLeaveTheOldFile()
+    {
+        FillRichDataSet(false);
+        QCOMPARE(save(), 1);
+        const QByteArray old = ReadBytes(name_);
+        const int held = DataFileHandle.number();
+        LayoutData.setCell(3, 3, 3, QStringLiteral("new"));
+        const auto changed = TableSnapshot();
+
+        // Full disk answered Abort, then Ignore: nothing is committed, nothing is left behind.
+        SetWriteFunctionForTesting(FillingDisk);
+        for (Answer answer : {Answer::Abort, Answer::Ignore}) {
+            ui.clear();
+            failingWrites = 1;
+            ui.answer(answer);
+            QCOMPARE(save(), 0);
+            QCOMPARE(ReadBytes(name_), old);
+            QVERIFY(TableSnapshot() == changed);
+            QCOMPARE(DataFileHandle.number(), held);
+            QCOMPARE(files(), QStringList{"data.QX3"});
+            const QString text = ui.messages.empty() ? QString() : ui.last().text;
+            QVERIFY2(text.startsWith(
+                         QStringLiteral("Error saving QX data:\r\rError:  No space left on device\rFilename:  ") +
+                         name_ + QStringLiteral("\rError Number:  28-4-%1-").arg(held)),
+                     qPrintable(text));
+            QVERIFY(
+                IsOnlyMessage(ui, text, QStringLiteral("Save Data Error"), Buttons::AbortRetryIgnore, Icon::Warning));
+        }
+
+        // Retry after a failure that passes writes the whole new file.
+        SetWriteFunctionForTesting(FailOnceThenWrite);
+        failingWrites = 1;
+        ui.answer(Answer::Retry);
+        QCOMPARE(save(), 1);
+        QVERIFY(ui.last().text.contains(QStringLiteral("Error Number:  5-4-")));
+        QCOMPARE(ReadBytes(name_), DataFileContent());
+        QCOMPARE(files(), QStringList{"data.QX3"});
+    }
+
+    void readFailureIsFramedInTheLoadBox()
+    {
+        // This process's own memory, read from address 0, is a file whose every read fails.
+        const QString unreadable = QStringLiteral("/proc/self/mem");
+        if (!QFileInfo(unreadable).isFile()) QSKIP("no /proc/self/mem here to fail a read");
+        ui.answer(Answer::Retry);
+        ui.answer(Answer::Abort);
+        QCOMPARE(LoadDataFile(unreadable, true), int(LoadResult::Failed));
+        QCOMPARE(ui.messages.size(), std::size_t(2));
+        QVERIFY(IsMessage(ui.last(),
+                          QStringLiteral("Error loading file:\r\rError: Input/output error\rError Number: 5-6-0-") +
+                              QString::number(DataFileHandle.number()) + QStringLiteral("-1-"),
+                          QStringLiteral("Error Loading File"), Buttons::AbortRetryIgnore, Icon::Warning));
+    }
 
 private:
-    QString path(const QString& name) const { return dir_->filePath(name); }
+    ScriptedDialogs ui; // the messages of the case at hand
+    // Loads the test file, first written with `bytes` unless they are null, for editing.
+    int load(const QByteArray& bytes = QByteArray())
+    {
+        DataFileHandle.release();
+        if (!bytes.isNull()) WriteBytes(name_, bytes);
+        return LoadDataFile(name_, false);
+    }
+    int save()
+    {
+        QString name = name_;
+        return SaveDataFile(name);
+    }
     QStringList files() const { return QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden); }
     std::unique_ptr<QTemporaryDir> dir_;
+    QString name_;
 };
-
-void TestDataFile::init()
-{
-    ResetPersistenceState();
-    dir_ = std::make_unique<QTemporaryDir>();
-}
-
-void TestDataFile::cleanup()
-{
-    SetWriteFunctionForTesting(nullptr);
-    ResetPersistenceState();
-}
-
-void TestDataFile::encodingsRoundTrip()
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b) all.append(static_cast<char>(b));
-    QCOMPARE(ToWindows1252(FromWindows1252(all)), all); // undefined bytes included
-    QCOMPARE(FromWindows1252("\x80\x81\x9F"), QStringLiteral("€\u0081Ÿ"));
-    for (const QByteArray& bad : {QByteArray("\xC0\xAF"), QByteArray("\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80"),
-                                  QByteArray("caf\xE9"), QByteArray("open \xE2\x82")}) {
-        Utf8Validator v;
-        v.feed(bad);
-        QVERIFY2(!v.valid(), bad.toHex().constData());
-    }
-    QCOMPARE(EncodeForFile(u"café"), QByteArray("caf\xE9"));
-    // Windows-1252 bytes that would read back as UTF-8 ("Ã©" is C3 A9) are written as UTF-8.
-    QVERIFY(EncodeForFile(u"Ã©").startsWith("\xEF\xBB\xBF"));
-}
-
-void TestDataFile::roundTripKeepsEveryCell_data()
-{
-    QTest::addColumn<bool>("beyond1252");
-    QTest::newRow("windows-1252") << false;
-    QTest::newRow("utf-8") << true;
-}
-
-void TestDataFile::roundTripKeepsEveryCell()
-{
-    QFETCH(bool, beyond1252);
-    ScriptedDialogs ui;
-    QStringList titles;
-    MainLink().setTitle = [&](const QString& t) { titles << t; };
-    FillRichDataSet(beyond1252);
-    LayoutData.setCell(0, 0, 3, QStringLiteral("first\r\nsecond") + QChar(0x2028) + u'!'); // never splits a line
-    const auto before = TableSnapshot();
-    QString name = path(QStringLiteral("rich.QX3"));
-    QCOMPARE(SaveDataFile(name), 1);
-    QCOMPARE(titles, QStringList{QStringLiteral("Quillet:  ") + name});
-    QCOMPARE(SettingsData[0], name);
-    const QByteArray bytes = ReadBytes(name);
-    QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), beyond1252);
-    QVERIFY(bytes.contains(beyond1252 ? "Z\xC3\xBCrich" : "Z\xFCrich \xB7 M\xFCller \x80"));
-    QVERIFY(bytes.contains("01014firstsecond!\r\n"));
-
-    DataFileHandle.release();
-    LayoutData.erase();
-    DataChanged = true;
-    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-    QVERIFY(TableSnapshot() == before);
-    QVERIFY(!DataChanged && !ReadOnlyMode);
-    QCOMPARE(EntryCount, 78);
-    QCOMPARE(SelectedCount, 26);
-    QVERIFY(ui.messages.empty());
-}
-
-void TestDataFile::writerOrderAndEmptyTable()
-{
-    ScriptedDialogs ui;
-    QString empty = path(QStringLiteral("empty.QX3"));
-    QCOMPARE(SaveDataFile(empty), 1);
-    QCOMPARE(ReadBytes(empty), DataHeader);
-
-    StartNewData();
-    QString fresh = path(QStringLiteral("fresh.QX3"));
-    QCOMPARE(SaveDataFile(fresh), 1);
-    QList<QByteArray> layoutOne;
-    for (const QByteArray& line : FileLines(fresh))
-        if (line.startsWith("30")) layoutOne << line;
-    const QList<QByteArray> expected = {"30011Avery 5160/8160",
-                                        "30012Arial",
-                                        "3002210",
-                                        "300313",
-                                        "3004110",
-                                        "300512.75",
-                                        "300611",
-                                        "300712.625",
-                                        "30072Arial",
-                                        "3008210",
-                                        "30132Arial",
-                                        "3014210",
-                                        "30192Arial",
-                                        "3020210",
-                                        "30221.5",
-                                        "30231.625",
-                                        "30252Arial",
-                                        "3026210",
-                                        "30301True"};
-    QCOMPARE(layoutOne, expected);
-}
-
-void TestDataFile::headerCheck()
-{
-    ScriptedDialogs ui;
-    const QString name = path(QStringLiteral("h.QX3"));
-    const std::pair<QByteArray, int> cases[] = {{"anything\r\n<FileName>.qX3\r\n", HeaderCheck::Valid},
-                                                {"\xEF\xBB\xBFQuillet Data File\n<filename>.QX3", HeaderCheck::Valid},
-                                                {"Quillet Data File\r\n", HeaderCheck::Invalid}, // one line
-                                                {"", HeaderCheck::Invalid},
-                                                {"Quillet Data File\r\nmy labels.QX3\r\n", HeaderCheck::Invalid}};
-    for (const auto& [bytes, result] : cases) {
-        WriteBytes(name, bytes);
-        QCOMPARE(CheckDataFileHeader(name, false), result);
-    }
-    QCOMPARE(CheckDataFileHeader(QString(), false), int(HeaderCheck::NoName));
-    for (const QString& missing : {path(QStringLiteral("none.QX3")), dir_->path(), path(QStringLiteral("*.QX3")),
-                                   QStringLiteral("/dev/null"), QString::fromUtf16(u"bad\0name", 8)})
-        QCOMPARE(CheckDataFileHeader(missing, true), int(HeaderCheck::NotFound));
-    QVERIFY(ui.messages.empty());
-}
-
-void TestDataFile::readerQuestionsAndAnswers()
-{
-    ScriptedDialogs ui;
-    const QString name = path(QStringLiteral("r.QX3"));
-    WriteBytes(name, DataHeader + "010111\r\n01011\r\n4301199 bad tab\r\n01021  kept  \r\n01031a\r\n01031later\r\n"
-                                  " 2031 blank marker\r\n-1011negative\r\n");
-    for (int i = 0; i < 3; ++i) ui.answer(Answer::Yes);
-    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-    QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("1"));
-    QCOMPARE(LayoutData.cell(0, 1, 0), QStringLiteral("  kept  "));
-    QCOMPARE(LayoutData.cell(0, 2, 0), QStringLiteral("later"));
-    QCOMPARE(LayoutData.cell(1, 2, 0), QStringLiteral(" blank marker"));
-    QCOMPARE(ui.messages.size(), std::size_t(3));
-    QVERIFY(IsMessage(ui.messages[0],
-                      QStringLiteral("Error loading data file:  Record is not in a valid format.\r\rRecord loaded: "
-                                     "01011\rRecord Number: 2\r\rContinue loading remaining data?"),
-                      QStringLiteral("Error loading QX data file"), Buttons::YesNo, Icon::Warning, Answer::Yes));
-    QVERIFY(IsMessage(ui.messages[1],
-                      QStringLiteral("Error loading data file. Record marker is out of range.\r\rRecord marker "
-                                     "loaded: 43011\rRecord Number: 3\rComplete record loaded: 4301199 bad tab\r\r"
-                                     "Continue loading remaining records?"),
-                      QStringLiteral("Error loading QX data file"), Buttons::YesNo, Icon::Warning, Answer::Yes));
-    QVERIFY(ui.messages[2].text.contains(QStringLiteral("Record marker loaded: -1011")));
-
-    // No stops the load: what was read stays, the file is held and named.
-    ui.clear();
-    DataFileHandle.release();
-    ui.answer(Answer::No);
-    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Stopped));
-    QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("1"));
-    QVERIFY(LayoutData.cell(0, 1, 0).isEmpty());
-    QCOMPARE(DataFileName, name);
-    QVERIFY(DataFileHandle.isHeld());
-}
-
-void TestDataFile::readerLimitsAndLineForms()
-{
-    ScriptedDialogs ui;
-    const QString name = path(QStringLiteral("many.QX3"));
-    QByteArray bytes = DataHeader;
-    // 12,000 cell lines: the first 10,000 load, the rest are ignored without a word.
-    for (int i = 0; i < 12000; ++i)
-        bytes += QString::asprintf("%02d%02d%dv%d\r\n", i / 210 % 42 + 1, i / 7 % 30 + 1, i % 7 + 1, i).toLatin1();
-    WriteBytes(name, bytes);
-    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-    QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("v8820"));  // a later line overwrites
-    QCOMPARE(LayoutData.cell(5, 18, 4), QStringLiteral("v1180")); // line 10,180 was ignored
-    DataFileHandle.release();
-
-    // A one-line file loads nothing at all: no layouts, no records.
-    FillRichDataSet(false);
-    WriteBytes(name, "Quillet Data File");
-    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-    QVERIFY(TableSnapshot() == std::vector<QString>(SlotCount * FieldCount * SubEntryCount));
-    DataFileHandle.release();
-
-    // LF, CR and CR LF line ends, a CR LF split across the reader's chunks, no end on the last.
-    WriteBytes(name, "Quillet Data File\n<filename>.QX3\r01011a\n01012b\r\n01013c\r01014" +
-                         QByteArray(256 * 1024 - 35, 'd') + "\r\n01015e");
-    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-    QCOMPARE(LayoutData.cell(0, 0, 0) + LayoutData.cell(0, 0, 1) + LayoutData.cell(0, 0, 2) + LayoutData.cell(0, 0, 4),
-             QStringLiteral("abce"));
-    QVERIFY(ui.messages.empty());
-}
-
-void TestDataFile::malformedFilesLoadWithoutCrashing()
-{
-    ScriptedDialogs ui;
-    ui.onMessage = [&](const MessageRequest&) {
-        ui.messages.clear();
-        return Answer::Yes;
-    };
-    const QString name = path(QStringLiteral("junk.QX3"));
-    QByteArray junk(300000, Qt::Uninitialized);
-    for (char& c : junk) c = static_cast<char>(QRandomGenerator::global()->bounded(256));
-    const QByteArray nuls = DataHeader + QByteArray("01011a\0b\r\n", 10) + QByteArray(1000, '\0');
-    for (const QByteArray& bytes : {junk, QByteArray(2 << 20, '7'), nuls}) {
-        WriteBytes(name, bytes);
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-        DataFileHandle.release();
-    }
-    QCOMPARE(LayoutData.cell(0, 0, 0), QString::fromUtf16(u"a\0b", 3));
-
-    // A 100 MB line is cut to the reader's limit; the line after it still loads.
-    {
-        QFile file(name);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(DataHeader + "01011");
-        for (int i = 0; i < 100; ++i) QVERIFY(file.write(QByteArray(1 << 20, 'x')) == 1 << 20);
-        file.write("\r\n01021after\r\n");
-    }
-    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-    QCOMPARE(LayoutData.cell(0, 0, 0).size(), TextFileReader::MaxLineChars - 5);
-    QCOMPARE(LayoutData.cell(0, 1, 0), QStringLiteral("after"));
-    DataFileHandle.release();
-
-    // The longest cell kept reads back whole even when the writer needs UTF-8 (two bytes for é).
-    WriteBytes(name, DataHeader + "01011" + QByteArray(300000, '\xE9'));
-    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-    LayoutData.setCell(0, 0, 1, QStringLiteral("ş"));
-    const auto kept = TableSnapshot();
-    QString same = name;
-    QCOMPARE(SaveDataFile(same), 1);
-    DataFileHandle.release();
-    QCOMPARE(LoadDataFile(name, false), int(LoadResult::Loaded));
-    QVERIFY(TableSnapshot() == kept);
-}
-
-void TestDataFile::sharingWithinOneProcess()
-{
-    ScriptedDialogs ui;
-    const QString name = path(QStringLiteral("shared.QX3"));
-    WriteBytes(name, DataHeader);
-    // Another descriptor of this process counts as another copy.
-    {
-        SharedOpen editor = OpenShared(name, ShareMode::Editor);
-        QVERIFY(!editor.inUse);
-        QVERIFY(OpenShared(name, ShareMode::Editor).inUse);
-        QVERIFY(!OpenShared(name, ShareMode::Reader).inUse);
-        QVERIFY(OpenShared(name, ShareMode::Exclusive).inUse);
-        QCOMPARE(CheckDataFileHeader(name, true), int(HeaderCheck::Valid));
-        QCOMPARE(LoadDataFile(name, false), int(LoadResult::Locked));
-        QCOMPARE(LoadDataFile(name, true), int(LoadResult::Loaded)); // a read-only load shares
-        QVERIFY(ReadOnlyMode);
-        // Saving onto the held file is refused and writes nothing.
-        LayoutData.setCell(0, 0, 0, QStringLiteral("mine"));
-        QString target = name;
-        QCOMPARE(SaveDataFile(target), 0);
-        QVERIFY(IsMessage(ui.last(),
-                          QStringLiteral("The file:\r") + name +
-                              QStringLiteral("\rIs currently in use (and therefore may not be overwritten at this "
-                                             "time)."),
-                          QStringLiteral("File in Use"), Buttons::Ok, Icon::Warning));
-        QCOMPARE(ReadBytes(name), DataHeader);
-        QCOMPARE(files(), QStringList{"shared.QX3"});
-        QVERIFY(OpenShared(name, ShareMode::Exclusive).inUse); // the reader too
-        DataFileHandle.release();
-    }
-    QVERIFY(!OpenShared(name, ShareMode::Exclusive).inUse); // closing released everything
-    QCOMPARE(ui.messages.size(), std::size_t(1));
-}
-
-void TestDataFile::saveAsMovesTheHeldFile()
-{
-    ScriptedDialogs ui;
-    int titleChanges = 0;
-    MainLink().setTitle = [&](const QString&) { ++titleChanges; };
-    QString first = path(QStringLiteral("first.QX3"));
-    QCOMPARE(SaveDataFile(first), 1);
-    // Saving again under the same name keeps the name, the title and the hold.
-    LayoutData.setCell(0, 0, 0, QStringLiteral("changed"));
-    QString same = first;
-    QCOMPARE(SaveDataFile(same), 1);
-    QCOMPARE(titleChanges, 1);
-    QCOMPARE(ReadBytes(first), DataHeader + "01011changed\r\n");
-    QCOMPARE(CheckDataFileHeader(first, false), int(HeaderCheck::InUse));
-
-    QString second = path(QStringLiteral("second.QX3"));
-    QCOMPARE(SaveDataFile(second), 1);
-    QCOMPARE(DataFileName, second);
-    QCOMPARE(titleChanges, 2);
-    QCOMPARE(CheckDataFileHeader(first, false), int(HeaderCheck::Valid)); // released
-    QCOMPARE(CheckDataFileHeader(second, false), int(HeaderCheck::InUse));
-    QVERIFY(ui.messages.empty());
-}
-
-void TestDataFile::cancelledSaveDialogSavesNothing()
-{
-    ScriptedDialogs ui;
-    QVERIFY(QDir::setCurrent(dir_->path()));
-    ui.answerFile(std::nullopt);
-    QString name;
-    QCOMPARE(SaveDataFile(name), 0);
-    QVERIFY(name.isEmpty());
-    QCOMPARE(ui.fileRequests.at(0).mode, FileDialogRequest::Mode::Save);
-    QCOMPARE(ui.fileRequests.at(0).defaultSuffix, QStringLiteral("QX3"));
-    QVERIFY(files().isEmpty() && ui.messages.empty());
-
-    ui.answerFile(path(QStringLiteral("chosen.QX3")));
-    QCOMPARE(SaveDataFile(name), 1);
-    QCOMPARE(name, path(QStringLiteral("chosen.QX3")));
-    QCOMPARE(DataFileName, name);
-}
-
-void TestDataFile::failedWritesLeaveTheOldFile()
-{
-    ScriptedDialogs ui;
-    FillRichDataSet(false);
-    QString name = path(QStringLiteral("kept.QX3"));
-    QCOMPARE(SaveDataFile(name), 1);
-    const QByteArray old = ReadBytes(name);
-    const int held = DataFileHandle.number();
-    LayoutData.setCell(3, 3, 3, QStringLiteral("new"));
-    const auto changed = TableSnapshot();
-
-    // Full disk answered Abort, then Ignore: nothing is committed, nothing is left behind.
-    SetWriteFunctionForTesting(FillingDisk);
-    for (Answer answer : {Answer::Abort, Answer::Ignore}) {
-        ui.clear();
-        failingWrites = 1;
-        ui.answer(answer);
-        QString target = name;
-        QCOMPARE(SaveDataFile(target), 0);
-        QCOMPARE(ReadBytes(name), old);
-        QVERIFY(TableSnapshot() == changed);
-        QCOMPARE(DataFileHandle.number(), held);
-        QCOMPARE(files(), QStringList{"kept.QX3"});
-        QCOMPARE(ui.messages.size(), std::size_t(1));
-        QVERIFY2(ui.last().text.startsWith(QStringLiteral("Error saving QX data:\r\rError:  No space left on device\r"
-                                                          "Filename:  ") +
-                                           name + QStringLiteral("\rError Number:  28-4-")),
-                 qPrintable(ui.last().text));
-        QCOMPARE(ui.last().title, QStringLiteral("Save Data Error"));
-        QCOMPARE(ui.last().buttons, Buttons::AbortRetryIgnore);
-    }
-
-    // Retry after a failure that passes writes the whole new file.
-    ui.clear();
-    SetWriteFunctionForTesting(FailOnceThenWrite);
-    failingWrites = 1;
-    ui.answer(Answer::Retry);
-    QString target = name;
-    QCOMPARE(SaveDataFile(target), 1);
-    QVERIFY(ui.last().text.contains(QStringLiteral("Error Number:  5-4-")));
-    QCOMPARE(ReadBytes(name), DataFileContent());
-    QCOMPARE(files(), QStringList{"kept.QX3"});
-}
-
-void TestDataFile::readFailureIsFramedInTheLoadBox()
-{
-    // This process's own memory, read from address 0, is a file whose every read fails.
-    const QString unreadable = QStringLiteral("/proc/self/mem");
-    if (!QFileInfo(unreadable).isFile()) QSKIP("no /proc/self/mem here to fail a read");
-    ScriptedDialogs ui;
-    ui.answer(Answer::Retry);
-    ui.answer(Answer::Abort);
-    QCOMPARE(LoadDataFile(unreadable, true), int(LoadResult::Failed));
-    QCOMPARE(ui.messages.size(), std::size_t(2));
-    QVERIFY(IsMessage(ui.last(),
-                      QStringLiteral("Error loading file:\r\rError: Input/output error\rError Number: 5-6-0-") +
-                          QString::number(DataFileHandle.number()) + QStringLiteral("-1-"),
-                      QStringLiteral("Error Loading File"), Buttons::AbortRetryIgnore, Icon::Warning));
-}
 
 QUILLET_TEST_MAIN(TestDataFile)
 #include "tst_data_file.moc"

@@ -20,51 +20,35 @@ using namespace quillet::test;
 namespace {
 
 // A second copy of the program, running the helper; it waits until its input closes.
-class OtherCopy {
-public:
+struct OtherCopy : QProcess {
     explicit OtherCopy(const QStringList& arguments, const QString& asUser = QString(),
                        const QString& helper = QStringLiteral(QUILLET_HELPER))
     {
-        if (asUser.isEmpty()) {
-            process_.start(helper, arguments);
-        } else {
-            process_.start(QStringLiteral("runuser"),
-                           QStringList{QStringLiteral("-u"), asUser, QStringLiteral("--"), helper} + arguments);
-        }
-        process_.waitForStarted();
+        if (asUser.isEmpty())
+            start(helper, arguments);
+        else
+            start(QStringLiteral("runuser"), QStringList{"-u", asUser, "--", helper} + arguments);
+        waitForStarted();
     }
-    ~OtherCopy()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished();
-        }
-    }
+    ~OtherCopy() override { stop(); }
     QString line()
     {
-        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+        while (!canReadLine() && waitForReadyRead(10000)) {
         }
-        return QString::fromUtf8(process_.readLine()).trimmed();
+        return QString::fromUtf8(readLine()).trimmed();
     }
-    QString allOutput()
+    // Everything it printed once it ended by itself.
+    QString output()
     {
-        process_.waitForFinished(20000);
-        return QString::fromUtf8(process_.readAll());
+        waitForFinished(20000);
+        return QString::fromUtf8(readAll());
     }
-    void quit()
+    // Killed, as a crash would end it.
+    void stop()
     {
-        process_.closeWriteChannel();
-        process_.waitForFinished(10000);
+        kill();
+        waitForFinished(10000);
     }
-    void kill()
-    {
-        process_.kill();
-        process_.waitForFinished(10000);
-    }
-    QProcess& process() { return process_; }
-
-private:
-    QProcess process_;
 };
 
 } // namespace
@@ -72,159 +56,162 @@ private:
 class TestDataFileProcesses : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void editorInAnotherCopy();
-    void runningCopyIsNoticed();
-    void killedAtEachStageOfASave_data();
-    void killedAtEachStageOfASave();
-    void readOnlyFolderForAnUnprivilegedUser();
+    void init()
+    {
+        ResetPersistenceState();
+        dir_ = std::make_unique<QTemporaryDir>();
+    }
+
+    void cleanup()
+    {
+        ResetPersistenceState();
+        dir_.reset();
+    }
+
+    void editorInAnotherCopy()
+    {
+        const QString file = writeDataFile(QStringLiteral("shared.QX3"));
+        const QByteArray before = ReadBytes(file);
+        OtherCopy other({QStringLiteral("hold"), file, QStringLiteral("0")});
+        QCOMPARE(other.line(), QStringLiteral("loaded 5"));
+
+        ScriptedDialogs ui;
+        QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::InUse));
+        QCOMPARE(CheckDataFileHeader(file, true), int(HeaderCheck::Valid));
+        QCOMPARE(LoadDataFile(file, false), int(LoadResult::Locked));
+        QCOMPARE(LoadDataFile(file, true), int(LoadResult::Loaded));
+        QVERIFY(ReadOnlyMode);
+        // Saving onto the held file is refused and writes nothing.
+        LayoutData.setCell(0, 0, 0, QStringLiteral("changed here"));
+        QString target = file;
+        QCOMPARE(SaveDataFile(target), 0);
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("The file:\r") + file +
+                                  QStringLiteral("\rIs currently in use (and therefore may not be overwritten at "
+                                                 "this time)."),
+                              QStringLiteral("File in Use"), Buttons::Ok, Icon::Warning));
+        QCOMPARE(ReadBytes(file), before);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"shared.QX3"});
+
+        // A copy that dies releases the file at once.
+        other.stop();
+        DataFileHandle.release();
+        QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
+    }
+
+    void runningCopyIsNoticed()
+    {
+        OtherCopy first({QStringLiteral("running")});
+        QCOMPARE(first.line(), QStringLiteral("alone"));
+        {
+            ScriptedDialogs ui;
+            ui.answer(Answer::No);
+            QVERIFY(!StartUp({})); // the user declines a second copy
+            QVERIFY(IsOnlyMessage(ui,
+                                  QStringLiteral("Quillet is already running.\r\rWould you like to run another copy "
+                                                 "of it?"),
+                                  QStringLiteral("QX Already Running"), Buttons::YesNo, Icon::Question, Answer::No));
+        }
+        OtherCopy second({QStringLiteral("running")});
+        QCOMPARE(second.line(), QStringLiteral("running"));
+        first.stop();
+        QVERIFY(AnotherCopyIsRunning());
+        second.closeWriteChannel(); // it ends by itself
+        second.waitForFinished(10000);
+        QVERIFY(!AnotherCopyIsRunning()); // a crashed or ended copy leaves nothing behind
+        OtherCopy third({QStringLiteral("running")});
+        QCOMPARE(third.line(), QStringLiteral("running")); // this test process counts as one
+    }
+
+    void killedAtEachStageOfASave_data()
+    {
+        QTest::addColumn<int>("stage");
+        QTest::newRow("before the write") << int(SaveStage::BeforeWrite);
+        QTest::newRow("during the write") << int(SaveStage::DuringWrite);
+        QTest::newRow("after the write") << int(SaveStage::AfterWrite);
+        QTest::newRow("before the rename") << int(SaveStage::BeforeRename);
+        QTest::newRow("after the rename") << int(SaveStage::AfterRename);
+        QTest::newRow("not killed") << -1;
+    }
+
+    void killedAtEachStageOfASave()
+    {
+        QFETCH(int, stage);
+        const bool newContent = stage < 0 || stage == int(SaveStage::AfterRename);
+        const QString file = writeDataFile(QStringLiteral("saved.QX3"));
+        const QByteArray old = ReadBytes(file);
+        LayoutData.setCell(0, 0, 0, QStringLiteral("new content"));
+        const QByteArray fresh = DataFileContent();
+        QVERIFY(fresh != old);
+
+        OtherCopy saver({QStringLiteral("save"), file, stage < 0 ? QStringLiteral("none") : QString::number(stage)});
+        saver.output();
+        QCOMPARE(saver.exitStatus(), stage < 0 ? QProcess::NormalExit : QProcess::CrashExit);
+        QCOMPARE(ReadBytes(file), newContent ? fresh : old);
+        // Whatever happened, the file is free again and loads.
+        ScriptedDialogs ui;
+        QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
+        QCOMPARE(LoadDataFile(file, false), int(LoadResult::Loaded));
+        // The next save clears away what the killed one left behind.
+        QString same = file;
+        QCOMPARE(SaveDataFile(same), 1);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saved.QX3"});
+        QVERIFY(ui.messages.empty());
+    }
+
+    void readOnlyFolderForAnUnprivilegedUser()
+    {
+        // Root writes into read-only folders, so the refusal is shown by an unprivileged user.
+        QString user;
+        if (::geteuid() == 0) {
+            if (QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
+                QSKIP("running as root without runuser: no unprivileged user to refuse the write");
+            user = QStringLiteral("nobody");
+        }
+        QTemporaryDir base(QStringLiteral("/tmp/quillet-readonly-XXXXXX"));
+        QVERIFY(base.isValid());
+        const auto setMode = [](const QString& path, mode_t mode) {
+            ::chmod(QFile::encodeName(path).constData(), mode);
+        };
+        setMode(base.path(), 0755);
+        // A copy of the helper the other user can run, wherever the build folder is.
+        const QString helper = base.filePath(QStringLiteral("helper"));
+        QVERIFY(QFile::copy(QStringLiteral(QUILLET_HELPER), helper));
+        setMode(helper, 0755);
+        const QString folder = base.filePath(QStringLiteral("data"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString existing = folder + QStringLiteral("/existing.QX3");
+        const QByteArray old = DataHeader + "01011old\r\n";
+        WriteBytes(existing, old);
+        setMode(existing, 0644);
+        setMode(folder, user.isEmpty() ? 0555 : 0755);
+
+        // A new file in the folder, and the existing file the user may read but not write.
+        for (const QString& target : {folder + QStringLiteral("/new.QX3"), existing}) {
+            const QString output = OtherCopy(QStringList{QStringLiteral("savenew"), target}, user, helper).output();
+            QVERIFY2(output.startsWith(QStringLiteral("saved 0 Save Data Error\n")), qPrintable(output));
+            QVERIFY2(output.contains(QStringLiteral("Error:  Permission denied\nFilename:  ") + target),
+                     qPrintable(output));
+        }
+        setMode(folder, 0755);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"existing.QX3"});
+        QCOMPARE(ReadBytes(existing), old);
+    }
 
 private:
-    QString path(const QString& name) const { return dir_->filePath(name); }
-    QString writeDataFile(const QString& name);
+    // A saved rich data set, not held.
+    QString writeDataFile(const QString& name)
+    {
+        ScriptedDialogs ui;
+        FillRichDataSet(false);
+        QString file = dir_->filePath(name);
+        if (SaveDataFile(file) != 1) return QString();
+        DataFileHandle.release();
+        DataFileName.clear();
+        return file;
+    }
     std::unique_ptr<QTemporaryDir> dir_;
 };
-
-void TestDataFileProcesses::init()
-{
-    ResetPersistenceState();
-    dir_ = std::make_unique<QTemporaryDir>();
-}
-
-void TestDataFileProcesses::cleanup()
-{
-    ResetPersistenceState();
-    dir_.reset();
-}
-
-QString TestDataFileProcesses::writeDataFile(const QString& name)
-{
-    ScriptedDialogs ui;
-    FillRichDataSet(false);
-    QString file = path(name);
-    if (SaveDataFile(file) != 1) return QString();
-    DataFileHandle.release();
-    DataFileName.clear();
-    return file;
-}
-
-void TestDataFileProcesses::editorInAnotherCopy()
-{
-    const QString file = writeDataFile(QStringLiteral("shared.QX3"));
-    const QByteArray before = ReadBytes(file);
-    OtherCopy other({QStringLiteral("hold"), file, QStringLiteral("0")});
-    QCOMPARE(other.line(), QStringLiteral("loaded 5"));
-
-    ScriptedDialogs ui;
-    QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::InUse));
-    QCOMPARE(CheckDataFileHeader(file, true), int(HeaderCheck::Valid));
-    QCOMPARE(LoadDataFile(file, false), int(LoadResult::Locked));
-    QCOMPARE(LoadDataFile(file, true), int(LoadResult::Loaded));
-    QVERIFY(ReadOnlyMode);
-    // Saving onto the held file is refused and writes nothing.
-    LayoutData.setCell(0, 0, 0, QStringLiteral("changed here"));
-    QString target = file;
-    QCOMPARE(SaveDataFile(target), 0);
-    QCOMPARE(ui.messages.size(), std::size_t(1));
-    QCOMPARE(ui.last().title, QStringLiteral("File in Use"));
-    QCOMPARE(ReadBytes(file), before);
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"shared.QX3"});
-
-    // A copy that dies releases the file at once.
-    other.kill();
-    DataFileHandle.release();
-    QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
-}
-
-void TestDataFileProcesses::runningCopyIsNoticed()
-{
-    OtherCopy first({QStringLiteral("running")});
-    QCOMPARE(first.line(), QStringLiteral("alone"));
-    QVERIFY(AnotherCopyIsRunning());
-    OtherCopy second({QStringLiteral("running")});
-    QCOMPARE(second.line(), QStringLiteral("running"));
-    first.kill();
-    QVERIFY(AnotherCopyIsRunning());
-    second.quit();
-    QVERIFY(!AnotherCopyIsRunning()); // a crashed or ended copy leaves nothing behind
-    OtherCopy third({QStringLiteral("running")});
-    QCOMPARE(third.line(), QStringLiteral("running")); // this test process counts as one
-}
-
-void TestDataFileProcesses::killedAtEachStageOfASave_data()
-{
-    QTest::addColumn<QString>("stage");
-    QTest::addColumn<bool>("newContent");
-    QTest::newRow("before the write") << QStringLiteral("BeforeWrite") << false;
-    QTest::newRow("during the write") << QStringLiteral("DuringWrite") << false;
-    QTest::newRow("after the write") << QStringLiteral("AfterWrite") << false;
-    QTest::newRow("before the rename") << QStringLiteral("BeforeRename") << false;
-    QTest::newRow("after the rename") << QStringLiteral("AfterRename") << true;
-    QTest::newRow("not killed") << QStringLiteral("none") << true;
-}
-
-void TestDataFileProcesses::killedAtEachStageOfASave()
-{
-    QFETCH(QString, stage);
-    QFETCH(bool, newContent);
-    const QString file = writeDataFile(QStringLiteral("saved.QX3"));
-    const QByteArray old = ReadBytes(file);
-    LayoutData.setCell(0, 0, 0, QStringLiteral("new content"));
-    const QByteArray fresh = DataFileContent();
-    QVERIFY(fresh != old);
-
-    OtherCopy saver({QStringLiteral("save"), file, stage});
-    saver.process().waitForFinished(20000);
-    QCOMPARE(saver.process().exitStatus(), newContent && stage == u"none" ? QProcess::NormalExit : QProcess::CrashExit);
-    QCOMPARE(ReadBytes(file), newContent ? fresh : old);
-    // Whatever happened, the file is free again and loads.
-    ScriptedDialogs ui;
-    QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
-    QCOMPARE(LoadDataFile(file, false), int(LoadResult::Loaded));
-    // The next save clears away what the killed one left behind.
-    QString same = file;
-    QCOMPARE(SaveDataFile(same), 1);
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saved.QX3"});
-    QVERIFY(ui.messages.empty());
-}
-
-void TestDataFileProcesses::readOnlyFolderForAnUnprivilegedUser()
-{
-    // Root writes into read-only folders, so the refusal is shown by an unprivileged user.
-    QString user;
-    if (::geteuid() == 0) {
-        if (QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
-            QSKIP("running as root without runuser: no unprivileged user to refuse the write");
-        user = QStringLiteral("nobody");
-    }
-    QTemporaryDir base(QStringLiteral("/tmp/quillet-readonly-XXXXXX"));
-    QVERIFY(base.isValid());
-    ::chmod(QFile::encodeName(base.path()).constData(), 0755);
-    // A copy of the helper the other user can run, wherever the build folder is.
-    const QString helper = base.filePath(QStringLiteral("helper"));
-    QVERIFY(QFile::copy(QStringLiteral(QUILLET_HELPER), helper));
-    ::chmod(QFile::encodeName(helper).constData(), 0755);
-    const QString folder = base.filePath(QStringLiteral("data"));
-    QVERIFY(QDir().mkpath(folder));
-    const QString existing = folder + QStringLiteral("/existing.QX3");
-    WriteBytes(existing, "Quillet Data File\r\n<filename>.QX3\r\n01011old\r\n");
-    ::chmod(QFile::encodeName(existing).constData(), 0644);
-    ::chmod(QFile::encodeName(folder).constData(), 0755);
-    if (user.isEmpty()) ::chmod(QFile::encodeName(folder).constData(), 0555);
-
-    // A new file in the folder, and the existing file the user may read but not write.
-    for (const QString& target : {folder + QStringLiteral("/new.QX3"), existing}) {
-        OtherCopy saver(QStringList{QStringLiteral("savenew"), target}, user, helper);
-        const QString output = saver.allOutput();
-        QVERIFY2(output.startsWith(QStringLiteral("saved 0 Save Data Error\n")), qPrintable(output));
-        QVERIFY2(output.contains(QStringLiteral("Error:  Permission denied")), qPrintable(output));
-        QVERIFY(output.contains(QStringLiteral("Filename:  ") + target));
-    }
-    ::chmod(QFile::encodeName(folder).constData(), 0755);
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"existing.QX3"});
-    QCOMPARE(ReadBytes(existing), QByteArray("Quillet Data File\r\n<filename>.QX3\r\n01011old\r\n"));
-}
 
 QUILLET_TEST_MAIN(TestDataFileProcesses)
 #include "tst_data_file_processes.moc"

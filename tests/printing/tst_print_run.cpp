@@ -5,15 +5,71 @@
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/shared_state.h"
-#include "print_test_support.h"
+#include "printing/fit_checks.h"
+#include "printing/label_placement.h"
+#include "printing/page_metrics.h"
 #include "printing/print_run.h"
 #include "printing/recording_surface.h"
+#include "printing/sheet_geometry.h"
 #include "support/test_environment.h"
+#include "support/test_helpers.h"
+
+#include <vector>
 
 using namespace quillet;
+using namespace quillet::test;
 using Event = RecordingSurface::Event;
 
 namespace {
+
+// Letter paper at 600 dpi with the given unprintable margins (inches).
+DeviceGeometry LetterGeometry(double left = 0, double top = 0, double right = 0, double bottom = 0)
+{
+    DeviceGeometry g;
+    g.dpiX = 600;
+    g.dpiY = 600;
+    g.paper = QSizeF(8.5 * 600, 11 * 600);
+    g.printable = QRectF(left * 600, top * 600, (8.5 - left - right) * 600, (11 - top - bottom) * 600);
+    return g;
+}
+
+// The printing window as the run sees it: records every progress value, never pauses.
+struct ScriptedRunWindow : PrintRunWindow {
+    std::vector<int> progress;
+    void setProgress(int percent) override { progress.push_back(percent); }
+    bool pauseBetweenSheets() const override { return false; }
+};
+
+// Factory layout 1 ("Avery 5160/8160": 3 x 10, 2.75" x 1" apart, offsets .5" and .625", Arial 10).
+struct Placement {
+    RecordingSurface surface;
+    PageMetrics metrics;
+    SheetGeometry sheet;
+    LineTable lines;
+
+    explicit Placement(const DeviceGeometry& g = LetterGeometry()) : surface(g)
+    {
+        surface.setUnit(DrawingSurface::Unit::Inches);
+        metrics = ReadPageMetrics(surface);
+        sheet = ReadSheetGeometry(1, metrics);
+        FillLineFonts(lines, 1);
+    }
+    std::vector<RecordingSurface::Record> print(std::array<QString, 5> texts, int row = 1, int column = 1)
+    {
+        for (std::size_t i = 0; i < 5; ++i) lines[i].text = texts[i];
+        ComputeCentreOffsets(surface, lines, sheet);
+        surface.clear();
+        PlaceLabel(surface, lines, sheet, row, column, PlaceMode::Print, extents);
+        return surface.texts();
+    }
+    float height(float size)
+    {
+        surface.setFontName(QStringLiteral("Arial"));
+        surface.setFontSize(size);
+        return float(surface.textHeight(QStringLiteral("X")));
+    }
+    TextExtents extents;
+};
 
 PrintJob Job(int source, double copies, double row = 1, double column = 1)
 {
@@ -55,148 +111,294 @@ protected:
 class TestPrintRun : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void progressAndSheetsOfATypedRun();
-    void addressBookPrintsQualifyingRecordsOncePerCopy();
-    void declinedQuestionsDrawNothing();
-    void failureIsReportedAndTheDocumentAbandoned();
-    void countersHoldMoreLabelsThanSixteenBits();
-};
+    void init()
+    {
+        ui.clear();
+        LayoutData.erase();
+        SetFactoryLayouts();
+        CancelRequested = false;
+    }
 
-void TestPrintRun::init()
-{
-    LayoutData.erase();
-    SetFactoryLayouts();
-    CancelRequested = false;
-}
+    void sheetAndMarginQuestions()
+    {
+        // Within the margins, or exactly at them, nothing is asked.
+        QVERIFY(CheckFit(10.8f, 11.0f, 10.8f, 8.25f, 8.5f, 8.25f));
+        QVERIFY(ui.messages.empty());
 
-void TestPrintRun::progressAndSheetsOfATypedRun()
-{
-    ScriptedDialogs ui;
-    test::ScriptedRunWindow window;
-    RecordingSurface two(test::LetterGeometry());
-    RunTypedText(Job(PrintJob::TypedText, 2.5), two, window); // 2.5 copies round to the even 2
-    // 72.5 halfway through the printing pass rounds to the even 72.
-    QCOMPARE(window.progress, std::vector<int>({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 31, 50, 12, 72, 95, 100}));
-    QCOMPARE(Texts(two), QStringList({"Ann Example", "1 Main St", "Ann Example", "1 Main St"}));
-    QVERIFY(two.colorMode() && two.documentsEnded() == 1 && ui.messages.empty());
+        // Past the sheet: Yes skips the margin question of the same direction.
+        ui.answer(Answer::Yes);
+        QVERIFY(CheckFit(11.2f, 11.0f, 10.8f, 1.0f, 8.5f, 8.25f));
+        const QString warning = QStringLiteral("Warning:  The text to be printed (using the current layout) extends "
+                                               "beyond the %1 of the page (at its %2 point, it's printing at %3 "
+                                               "inches, while the currently selected sheet %1 is %4 inches).\r\rPrint "
+                                               "it anyway?\r\rNote:  Continuing to print will produce unpredictable "
+                                               "results.  It is recommended that ");
+        QVERIFY(IsOnlyMessage(ui,
+                              warning.arg("height", "tallest", "11.20", "11.00") +
+                                  QStringLiteral("the print job be cancelled (press \"No\") and then the Quillet's "
+                                                 "layout settings be adjusted (File > Layouts Editor), and/or the "
+                                                 "printer's sheet size be adjusted (\"Printer Setup\" button)."),
+                              QStringLiteral("Print Warning"), Buttons::YesNo, Icon::Warning, Answer::No));
 
-    // The last label of a sheet starts no new sheet; one more label does.
-    RecordingSurface exact(test::LetterGeometry());
-    RunTypedText(Job(PrintJob::TypedText, 3, 10, 1), exact, window);
-    QCOMPARE(Count(exact, Event::NewPage), 0);
-    RecordingSurface over(test::LetterGeometry());
-    RunTypedText(Job(PrintJob::TypedText, 4, 10, 1), over, window);
-    QCOMPARE(Count(over, Event::NewPage), 1);
-    const auto last = over.texts().at(6);
-    QCOMPARE(last.page, 2);
-    QCOMPARE(qMakePair(last.x, last.y), qMakePair(0.5, 0.625));
-}
+        // Past the bottom margin, then past the right margin: two cautions.
+        ui.clear();
+        ui.answer(Answer::Yes);
+        ui.answer(Answer::Yes);
+        QVERIFY(CheckFit(10.9f, 11.0f, 10.8f, 8.3f, 8.5f, 8.25f));
+        QCOMPARE(ui.messages.size(), std::size_t(2));
+        const QString caution = QStringLiteral(
+            "Caution:  The text to be printed extends beyond what the printer driver is reporting as its %1 margin (at "
+            "its %2 point, the text to be printed will be at %3 inches, while the %1 margin reported by the printer "
+            "driver is at %4 inches.)\r\rPrint it anyway?\r\rNote:  Some printer drivers mis-report this margin, and "
+            "therefore it might be possible to exceed it.  The only way to know for sure is to try printing it.  But "
+            "use plain paper - - no sense wasting an expensive label sheet if it doesn't work.\r\rAlternatively, try "
+            "adjusting the settings for this layout (File > Layouts Editor), until it fits within the printer's actual "
+            "margins.");
+        QVERIFY(IsMessage(ui.messages[0], caution.arg("bottom", "tallest", "10.90", "10.80"),
+                          QStringLiteral("Printing Caution"), Buttons::YesNo, Icon::Question, Answer::No));
+        QVERIFY(IsMessage(ui.messages[1], caution.arg("right", "widest", "8.30", "8.25"),
+                          QStringLiteral("Printing Caution"), Buttons::YesNo, Icon::Question, Answer::No));
 
-void TestPrintRun::addressBookPrintsQualifyingRecordsOncePerCopy()
-{
-    ScriptedDialogs ui;
-    test::ScriptedRunWindow window;
-    LayoutData.setCell(0, 0, Line1, QStringLiteral("Chosen"));
-    LayoutData.setCell(0, 0, Selected, QStringLiteral("True"));
-    LayoutData.setCell(0, 1, Line1, QStringLiteral("Unchosen"));
-    LayoutData.setCell(0, 2, Line1, QStringLiteral("Lowercase"));
-    LayoutData.setCell(0, 2, Selected, QStringLiteral("true"));
-    LayoutData.setCell(0, 3, Line1, QStringLiteral("   ")); // blanks only
-    LayoutData.setCell(0, 3, Selected, QStringLiteral("True"));
-    LayoutData.setCell(0, 4, Line6, QStringLiteral("memo")); // the memo line is never printed
-    LayoutData.setCell(0, 4, Selected, QStringLiteral("True"));
-    LayoutData.setCell(25, 29, Line5, QStringLiteral("Last"));
-    LayoutData.setCell(25, 29, Selected, QStringLiteral("True"));
-    CountAddressEntries();
+        // Past the sheet's width; No to any question ends the run there.
+        ui.clear();
+        ui.answer(Answer::Yes);
+        QVERIFY(!CheckFit(11.2f, 11.0f, 10.8f, 9.0f, 8.5f, 8.25f));
+        QCOMPARE(ui.messages.size(), std::size_t(2));
+        QVERIFY(IsMessage(ui.last(),
+                          warning.arg("width", "widest", "9.00", "8.50") +
+                              QStringLiteral("you cancel the print job (press \"No\") and then adjust Quillet's "
+                                             "layout settings (File > Layouts Editor), and/or the printer's sheet "
+                                             "size (press the \"Printer Setup\" button)."),
+                          QStringLiteral("Print Warning"), Buttons::YesNo, Icon::Warning, Answer::No));
+        QVERIFY(!CheckFit(10.9f, 11.0f, 10.8f, 1.0f, 8.5f, 8.25f));
+        QCOMPARE(ui.messages.size(), std::size_t(3));
+    }
 
-    RecordingSurface all(test::LetterGeometry());
-    RunAddressBook(Job(PrintJob::AllEntries, 2), all, window);
-    QCOMPARE(Texts(all),
-             QStringList({"Chosen", "Unchosen", "Lowercase", "Last", "Chosen", "Unchosen", "Lowercase", "Last"}));
-    QCOMPARE(all.texts().at(4).x, 0.5 + 1 * 2.75); // the fifth label, row 2 column 2
-    QCOMPARE(all.texts().at(4).y, 1.625);
-    QCOMPARE(window.progress.back(), 100);
+    void offsetsAreMeasuredFromThePaperEdges()
+    {
+        Placement p(LetterGeometry(0.25, 0.5, 0.25, 0.5));
+        QCOMPARE(p.metrics.MarginLeft, 0.25f);
+        QCOMPARE(p.metrics.RightMarginAt, float(203 / 25.4) + 0.25f); // 8" printable is 203 whole mm
+        QCOMPARE(p.metrics.BottomMarginAt, 10.5f);
+        QCOMPARE(p.sheet.LeftStart, 0.25f);
+        QCOMPARE(p.sheet.TopStart, 0.125f);
+        // A left offset equal to the unprintable margin starts at the surface's left edge.
+        SetLayoutCell(1, LeftOffset, QStringLiteral(".25"));
+        SetLayoutCell(1, Rows, QStringLiteral("10.5")); // halves round to even
+        Placement q(LetterGeometry(0.25, 0.5, 0.25, 0.5));
+        QCOMPARE(q.sheet.Rows, std::int16_t(10));
+        QCOMPARE(q.print({"Ann"}).at(0).x, 0.0);
+    }
 
-    RecordingSurface selected(test::LetterGeometry());
-    RunAddressBook(Job(PrintJob::SelectedEntries, 1), selected, window);
-    QCOMPARE(Texts(selected), QStringList({"Chosen", "Last"}));
+    void linesAdvanceByTheHeightOfTheLineAbove()
+    {
+        SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
+        SetFontCell(1, 2, FontSize, QStringLiteral("30"));
+        Placement p;
+        const float h10 = p.height(10), h30 = p.height(30);
+        // Lines 1 and 3 with an empty line 2: line 3 is one 10-point and one 30-point line lower.
+        auto drawn = p.print({"Top", "", "Third"}, 2);
+        QCOMPARE(drawn.size(), std::size_t(2));
+        QCOMPARE(drawn[1].y, double(1.625f + h10 + h30));
+        // Lines below the last text take no room; a line of blanks is text.
+        p.print({"Alone"});
+        QCOMPARE(p.surface.currentY, double(0.625f));
+        drawn = p.print({"One", " "});
+        QCOMPARE(drawn.size(), std::size_t(2));
+        QCOMPARE(p.surface.currentY, double(0.625f + h10));
 
-    // Nothing that qualifies: no sheet is fed at all.
-    for (int record : {0, 1, 2}) LayoutData.setCell(0, record, Line1, QString());
-    LayoutData.setCell(25, 29, Line5, QString());
-    RecordingSurface none(test::LetterGeometry());
-    RunAddressBook(Job(PrintJob::AllEntries, 3), none, window);
-    QVERIFY(none.texts().empty() && none.documentsEnded() == 0 && !none.documentOpen());
-}
+        // Measuring draws nothing and keeps the lowest bottom and rightmost end seen.
+        TextExtents extents;
+        p.surface.clear();
+        PlaceLabel(p.surface, p.lines, p.sheet, 10, 3, PlaceMode::Measure, extents);
+        PlaceLabel(p.surface, p.lines, p.sheet, 1, 1, PlaceMode::Measure, extents);
+        QVERIFY(p.surface.records().empty());
+        QCOMPARE(extents.MaxBottom, 9.625f + h10 + h30);
+        p.height(10);
+        QCOMPARE(extents.MaxRight, 0.5f + 2 * 2.75f + float(p.surface.textWidth(QStringLiteral("One"))));
+    }
 
-void TestPrintRun::declinedQuestionsDrawNothing()
-{
-    test::ScriptedRunWindow window;
-    ScriptedDialogs ui;
-    ui.answer(Answer::No);
-    SetLayoutCell(1, TopOffset, QStringLiteral(".1"));
-    RecordingSurface caution(test::LetterGeometry(0.25, 0.17, 0.25, 0.5));
-    RunTypedText(Job(PrintJob::TypedText, 1), caution, window);
-    QVERIFY(ui.last().text.contains(QStringLiteral("(0.10\")")) && ui.last().text.contains(QStringLiteral("(0.17\")")));
-    QVERIFY(caution.records().empty());
+    void centringUsesEachLinesFont()
+    {
+        SetLayoutCell(1, Alignment, QStringLiteral("1"));
+        SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
+        SetFontCell(1, 2, FontSize, QStringLiteral("20"));
+        Placement p;
+        const QString wide = QStringLiteral("An address line far wider than any label on the sheet");
+        const auto drawn = p.print({"Mid", "Mid", wide}, 1, 2);
+        p.height(10);
+        const float w10 = float(p.surface.textWidth(QStringLiteral("Mid")));
+        p.height(20);
+        const float w20 = float(p.surface.textWidth(QStringLiteral("Mid")));
+        QCOMPARE(drawn[0].x, double(3.25f + (2.625f / 2 - w10 / 2)));
+        QCOMPARE(drawn[1].x, double(3.25f + (2.625f / 2 - w20 / 2)));
+        QVERIFY(drawn[2].x < 3.25); // wider than the label: starts left of its edge
+    }
 
-    // Half an inch unprintable at top and bottom: five lines at row 10, moved down to 9.9" on the
-    // paper, pass the printer's bottom at 10.5" though they end above 10.5" on the printable area.
-    ui.clear();
-    ui.answer(Answer::No);
-    SetLayoutCell(1, TopOffset, QStringLiteral(".9"));
-    PrintJob job = Job(PrintJob::TypedText, 1, 10, 1);
-    job.texts = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
-                 QStringLiteral("e")};
-    RecordingSurface margins(test::LetterGeometry(0, 0.5, 0, 0.5));
-    margins.setUnit(DrawingSurface::Unit::Inches);
-    margins.setFontName(QStringLiteral("Arial"));
-    const float h = float(margins.textHeight(QStringLiteral("X")));
-    const float bottom = 9.4f + h + h + h + h + h;
-    QVERIFY(bottom < 10.5f && bottom + 0.5f > 10.5f);
-    RunTypedText(job, margins, window);
-    QCOMPARE(ui.messages.size(), std::size_t(1));
-    QCOMPARE(ui.last().title, QStringLiteral("Printing Caution"));
-    QVERIFY(ui.last().text.contains(QStringLiteral("will be at ") + FormatPattern(bottom + 0.5f, u"#0.00") +
+    void lineFontsFollowTheSeparateFontsFlag()
+    {
+        SetFontCell(1, 1, FontName, QStringLiteral("Liberation Serif"));
+        SetFontCell(1, 1, FontBold, QStringLiteral("1"));
+        SetFontCell(1, 1, FontSize, QStringLiteral("12"));
+        SetFontCell(1, 1, FontColor, QStringLiteral("255"));
+        SetFontCell(1, 3, FontName, QStringLiteral("DejaVu Sans"));
+        SetFontCell(1, 3, FontItalic, QStringLiteral("1"));
+        SetFontCell(1, 3, FontSize, QStringLiteral("60")); // out of range: keeps the size it finds
+        SetFontCell(1, 4, FontSize, QStringLiteral(" 3"));
+        Placement shared;
+        for (const auto& d : shared.print({"a", "b", "c", "d", "e"})) // line 1's font for all
+            QVERIFY(d.fontName == QStringLiteral("Liberation Serif") && d.bold && d.fontSize == 12 && d.color == 255);
+
+        SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
+        Placement separate;
+        const auto drawn = separate.print({"a", "b", "c", "d", "e"});
+        QCOMPARE(drawn[1].fontName, QStringLiteral("Arial"));
+        QVERIFY(!drawn[1].bold && drawn[1].color == 0 && drawn[1].fontSize == 10);
+        QCOMPARE(drawn[2].fontName, QStringLiteral("DejaVu Sans"));
+        QVERIFY(drawn[2].italic && drawn[2].fontSize == 10);
+        QCOMPARE(drawn[3].fontSize, 3.0f);
+
+        SetFontCell(1, 1, FontColor, QStringLiteral("99999999999")); // no silent wrap of the colour
+        QVERIFY_THROWS_EXCEPTION(Failure, FillLineFonts(separate.lines, 1));
+    }
+
+    void progressAndSheetsOfATypedRun()
+    {
+        ScriptedRunWindow window;
+        RecordingSurface two(LetterGeometry());
+        RunTypedText(Job(PrintJob::TypedText, 2.5), two, window); // 2.5 copies round to the even 2
+        // 72.5 halfway through the printing pass rounds to the even 72.
+        QCOMPARE(window.progress, std::vector<int>({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 31, 50, 12, 72, 95, 100}));
+        QCOMPARE(Texts(two), QStringList({"Ann Example", "1 Main St", "Ann Example", "1 Main St"}));
+        QVERIFY(two.colorMode() && two.documentsEnded() == 1 && ui.messages.empty());
+
+        // The last label of a sheet starts no new sheet; one more label does.
+        RecordingSurface exact(LetterGeometry());
+        RunTypedText(Job(PrintJob::TypedText, 3, 10, 1), exact, window);
+        QCOMPARE(Count(exact, Event::NewPage), 0);
+        RecordingSurface over(LetterGeometry());
+        RunTypedText(Job(PrintJob::TypedText, 4, 10, 1), over, window);
+        QCOMPARE(Count(over, Event::NewPage), 1);
+        const auto last = over.texts().at(6);
+        QCOMPARE(last.page, 2);
+        QCOMPARE(qMakePair(last.x, last.y), qMakePair(0.5, 0.625));
+    }
+
+    void addressBookPrintsQualifyingRecordsOncePerCopy()
+    {
+        ScriptedRunWindow window;
+        // Lower-case "true" is not selected, blanks are no text, the memo line is never printed.
+        const Cell cells[] = {{0, 0, Line1, "Chosen"},    {0, 0, Selected, "True"},  {0, 1, Line1, "Unchosen"},
+                              {0, 2, Line1, "Lowercase"}, {0, 2, Selected, "true"},  {0, 3, Line1, "   "},
+                              {0, 3, Selected, "True"},   {0, 4, Line6, "memo"},     {0, 4, Selected, "True"},
+                              {25, 29, Line5, "Last"},    {25, 29, Selected, "True"}};
+        SetCells(cells);
+        CountAddressEntries();
+
+        RecordingSurface all(LetterGeometry());
+        RunAddressBook(Job(PrintJob::AllEntries, 2), all, window);
+        QCOMPARE(Texts(all),
+                 QStringList({"Chosen", "Unchosen", "Lowercase", "Last", "Chosen", "Unchosen", "Lowercase", "Last"}));
+        QCOMPARE(all.texts().at(4).x, 0.5 + 1 * 2.75); // the fifth label, row 2 column 2
+        QCOMPARE(all.texts().at(4).y, 1.625);
+        QCOMPARE(window.progress.back(), 100);
+
+        RecordingSurface selected(LetterGeometry());
+        RunAddressBook(Job(PrintJob::SelectedEntries, 1), selected, window);
+        QCOMPARE(Texts(selected), QStringList({"Chosen", "Last"}));
+
+        // Nothing that qualifies: no sheet is fed at all.
+        for (int record : {0, 1, 2}) LayoutData.setCell(0, record, Line1, QString());
+        LayoutData.setCell(25, 29, Line5, QString());
+        RecordingSurface none(LetterGeometry());
+        RunAddressBook(Job(PrintJob::AllEntries, 3), none, window);
+        QVERIFY(none.texts().empty() && none.documentsEnded() == 0 && !none.documentOpen());
+    }
+
+    void topMarginCautionAndDeclinedQuestionsDrawNothing()
+    {
+        ScriptedRunWindow window;
+        // A top offset at the printer's unprintable top margin asks nothing; one above it asks first.
+        SetLayoutCell(1, TopOffset, QStringLiteral(".17"));
+        RecordingSurface atMargin(LetterGeometry(0.25, 0.17, 0.25, 0.5));
+        RunTypedText(Job(PrintJob::TypedText, 1), atMargin, window);
+        QVERIFY(ui.messages.empty() && atMargin.documentsEnded() == 1);
+        SetLayoutCell(1, TopOffset, QStringLiteral(".1"));
+        RecordingSurface caution(LetterGeometry(0.25, 0.17, 0.25, 0.5));
+        RunTypedText(Job(PrintJob::TypedText, 1), caution, window); // unanswered: the default, No
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("Caution:  The top margin for this layout (0.10\") is smaller than what "
+                                             "the currently selected printer driver is reporting as its minimum "
+                                             "printable margin (0.17\").\r\rUse it anyway?\r\r(Note:  Some printer "
+                                             "drivers misreport this margin, so it might work anyway.  The only way "
+                                             "to know for sure is to try it.  But use plain paper for the test - - no "
+                                             "sense wasting an expensive label sheet if it doesn't work)"),
+                              QStringLiteral("Print Caution"), Buttons::YesNo, Icon::Question, Answer::No));
+        QVERIFY(caution.records().empty());
+        ui.answer(Answer::Yes);
+        RunTypedText(Job(PrintJob::TypedText, 1), caution, window);
+        QCOMPARE(caution.documentsEnded(), 1);
+
+        // Half an inch unprintable at top and bottom: five lines at row 10, moved down to 9.9" on the
+        // paper, pass the printer's bottom at 10.5" though they end above 10.5" on the printable area.
+        ui.clear();
+        ui.answer(Answer::No);
+        SetLayoutCell(1, TopOffset, QStringLiteral(".9"));
+        PrintJob job = Job(PrintJob::TypedText, 1, 10, 1);
+        job.texts = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
+                     QStringLiteral("e")};
+        RecordingSurface margins(LetterGeometry(0, 0.5, 0, 0.5));
+        margins.setUnit(DrawingSurface::Unit::Inches);
+        margins.setFontName(QStringLiteral("Arial"));
+        const float h = float(margins.textHeight(QStringLiteral("X")));
+        const float bottom = 9.4f + h + h + h + h + h;
+        QVERIFY(bottom < 10.5f && bottom + 0.5f > 10.5f);
+        RunTypedText(job, margins, window);
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.last().title, QStringLiteral("Printing Caution"));
+        QVERIFY(
+            ui.last().text.contains(QStringLiteral("will be at ") + FormatPattern(bottom + 0.5f, u"#0.00") +
                                     QStringLiteral(" inches, while the bottom margin reported by the printer driver "
                                                    "is at 10.50 inches")));
-    QVERIFY(margins.records().empty());
-}
+        QVERIFY(margins.records().empty());
+    }
 
-void TestPrintRun::failureIsReportedAndTheDocumentAbandoned()
-{
-    ScriptedDialogs ui;
-    LayoutData.setCell(0, 0, Line1, QStringLiteral("Fine"));
-    LayoutData.setCell(0, 1, Line1, QStringLiteral("Boom"));
-    CountAddressEntries();
-    FailingSurface surface(test::LetterGeometry());
-    test::ScriptedRunWindow window;
-    RunAddressBook(Job(PrintJob::AllEntries, 1), surface, window);
-    QCOMPARE(ui.messages.size(), std::size_t(1));
-    QVERIFY(ui.last().title == ErrorReportTitle && ui.last().buttons == Buttons::Ok);
-    QVERIFY(ui.last().text.startsWith(QStringLiteral("Error printing single labels:\r\rError: The printer went away")));
-    QCOMPARE(surface.documentsEnded(), 0);
-    QCOMPARE(surface.documentsAbandoned(), 1);
-}
+    void failureIsReportedAndTheDocumentAbandoned()
+    {
+        LayoutData.setCell(0, 0, Line1, QStringLiteral("Fine"));
+        LayoutData.setCell(0, 1, Line1, QStringLiteral("Boom"));
+        CountAddressEntries();
+        FailingSurface surface(LetterGeometry());
+        ScriptedRunWindow window;
+        RunAddressBook(Job(PrintJob::AllEntries, 1), surface, window);
+        // Step 12, the printing pass, after the first label at row 1, column 1.
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("Error printing single labels:\r\rError: The printer went away\rError "
+                                             "Number: 5-12-1-1-1"),
+                              ErrorReportTitle, Buttons::Ok, Icon::Warning));
+        QVERIFY(surface.documentsEnded() == 0 && surface.documentsAbandoned() == 1);
+    }
 
-void TestPrintRun::countersHoldMoreLabelsThanSixteenBits()
-{
-    ScriptedDialogs ui;
-    for (int i = 0; i < 40; ++i) LayoutData.setCell(i / 30, i % 30, Line1, QStringLiteral("R%1").arg(i));
-    CountAddressEntries();
-    RecordingSurface surface(test::LetterGeometry());
-    test::ScriptedRunWindow window;
-    RunAddressBook(Job(PrintJob::AllEntries, 825), surface, window); // 33,000 labels on 1,100 sheets
-    const auto texts = surface.texts();
-    QCOMPARE(texts.size(), std::size_t(33000));
-    QCOMPARE(texts.back().text, QStringLiteral("R39"));
-    QCOMPARE(texts.back().page, 1100);
-    const auto printing = std::adjacent_find(window.progress.begin(), window.progress.end(),
-                                             [](int a, int b) { return a == 50 && b == 12; });
-    QVERIFY(printing != window.progress.end() && std::is_sorted(printing + 1, window.progress.end()));
-    QCOMPARE(window.progress.back(), 100);
-}
+    void countersHoldMoreLabelsThanSixteenBits()
+    {
+        for (int i = 0; i < 40; ++i) LayoutData.setCell(i / 30, i % 30, Line1, QStringLiteral("R%1").arg(i));
+        CountAddressEntries();
+        RecordingSurface surface(LetterGeometry());
+        ScriptedRunWindow window;
+        RunAddressBook(Job(PrintJob::AllEntries, 825), surface, window); // 33,000 labels on 1,100 sheets
+        const auto texts = surface.texts();
+        QCOMPARE(texts.size(), std::size_t(33000));
+        QCOMPARE(texts.back().text, QStringLiteral("R39"));
+        QCOMPARE(texts.back().page, 1100);
+        const auto printing = std::adjacent_find(window.progress.begin(), window.progress.end(),
+                                                 [](int a, int b) { return a == 50 && b == 12; });
+        QVERIFY(printing != window.progress.end() && std::is_sorted(printing + 1, window.progress.end()));
+        QCOMPARE(window.progress.back(), 100);
+    }
+
+private:
+    ScriptedDialogs ui; // the messages of the case at hand
+};
 
 QUILLET_TEST_MAIN(TestPrintRun)
 #include "tst_print_run.moc"

@@ -10,35 +10,23 @@ QList<PdfWord> ReadPdfWords(const QString& path)
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
     if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0) return {};
-    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    static const QRegularExpression pageRe(QStringLiteral("<page "));
-    static const QRegularExpression wordRe(
-        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    // Each page opens with a <page> element; its words follow with their boxes in points.
+    static const QRegularExpression token(QStringLiteral(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<PdfWord> words;
     int page = 0;
-    qsizetype pos = 0;
-    for (;;) {
-        const qsizetype nextPage = html.indexOf(pageRe, pos);
-        const auto match = wordRe.match(html, pos);
-        if (!match.hasMatch() && nextPage < 0) break;
-        if (nextPage >= 0 && (!match.hasMatch() || nextPage < match.capturedStart())) {
+    for (const QRegularExpressionMatch& m : token.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput()))) {
+        if (m.capturedLength(1) == 0) {
             ++page;
-            pos = nextPage + 1;
             continue;
         }
-        PdfWord w;
-        w.page = page;
-        w.left = match.captured(1).toDouble() / 72.0;
-        w.top = match.captured(2).toDouble() / 72.0;
-        w.right = match.captured(3).toDouble() / 72.0;
-        w.bottom = match.captured(4).toDouble() / 72.0;
-        w.text = match.captured(5);
-        w.text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+        const auto inches = [&m](int n) { return m.captured(n).toDouble() / 72.0; };
+        QString text = m.captured(5);
+        text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
             .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
             .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
             .replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-        words << w;
-        pos = match.capturedEnd();
+        words << PdfWord{page, inches(1), inches(2), inches(3), inches(4), text};
     }
     return words;
 }

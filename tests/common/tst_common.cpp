@@ -1,0 +1,201 @@
+#include "common/error_report.h"
+#include "common/failure.h"
+#include "common/numbers.h"
+#include "common/scripted_dialogs.h"
+#include "common/steps.h"
+#include "support/test_environment.h"
+#include "support/test_helpers.h"
+
+#include <QLocale>
+
+#include <clocale>
+#include <limits>
+
+using namespace quillet;
+using quillet::test::IsMessage;
+
+namespace {
+constexpr double Infinity = std::numeric_limits<double>::infinity();
+
+// The texts a number form gives for each value, joined by bars.
+template <class Form> QString Each(std::initializer_list<double> values, Form form)
+{
+    QStringList texts;
+    for (double v : values) texts << form(v);
+    return texts.join(u'|');
+}
+} // namespace
+
+// The number rules, the error report and the numbered steps every handler uses.
+class TestCommon : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        ui.clear();
+        ui.onMessage = nullptr;
+    }
+
+    void lenientReadingAndFlags()
+    {
+        const std::pair<const char*, double> cases[] = {
+            {"", 0},     {"   10", 10},           {"\t12", 12},    {"10abc", 10},
+            {".5", 0.5}, {"-.5", -0.5},           {"+2.25", 2.25}, {"-.", 0},
+            {"abc", 0},  {"1.2.3", 1.2},          {"1 2", 1},      {"1e5", 1},
+            {"- 5", 0},  {"0.6666667", 0.6666667}};
+        for (const auto& [text, value] : cases) QVERIFY2(ReadNumber(QString::fromLatin1(text)) == value, text);
+        // A digit string too long for a double reads as infinity, a tiny one as zero.
+        const QString huge = QStringLiteral("1") + QString(400, u'0');
+        QCOMPARE(ReadNumber(huge), Infinity);
+        QCOMPARE(ReadNumber(u'-' + huge), -Infinity);
+        QCOMPARE(ReadNumber(QStringLiteral("0.") + QString(400, u'0') + u'1'), 0.0);
+        // "True" flags are compared exactly, "1" flags read as numbers.
+        QVERIFY(IsTrueFlag(u"True"));
+        for (const char16_t* no : {u"true", u"TRUE", u" True"}) QVERIFY(!IsTrueFlag(no));
+        for (const char16_t* yes : {u"1", u" 1", u"1.0"}) QVERIFY(IsOneFlag(yes));
+        for (const char16_t* no : {u"", u"True", u"2"}) QVERIFY(!IsOneFlag(no));
+    }
+
+    void roundingHalvesToEvenAndOverflowIsAFailure()
+    {
+        const std::pair<double, int> cases[] = {{2.5, 2},  {3.5, 4},         {-2.5, -2},        {0.5, 0},
+                                                {2.51, 3}, {32767.4, 32767}, {-32768.5, -32768}};
+        for (const auto& [value, rounded] : cases) QCOMPARE(RoundToInt16(value), std::int16_t(rounded));
+        QCOMPARE(RoundToInt32(8388608.0), 8388608);
+        QCOMPARE(RoundToInt32(-2147483648.0), std::numeric_limits<std::int32_t>::min());
+        for (double v : {32767.5, -32769.0, 1e9, std::numeric_limits<double>::quiet_NaN()}) {
+            try {
+                RoundToInt16(v);
+                QFAIL("no overflow reported");
+            } catch (const Failure& f) {
+                QCOMPARE(f.number, FailureNumber::Overflow);
+                QCOMPARE(f.description, QStringLiteral("Overflow"));
+            }
+        }
+        for (double v : {2147483647.5, Infinity}) QVERIFY_THROWS_EXCEPTION(Failure, RoundToInt32(v));
+    }
+
+    void fixedForms()
+    {
+        QCOMPARE(Each({0.25, -0.5, 3, 0, -0.0, 2.75, 0.1 + 0.2, 1.0 / 3, 1e20, 0.000125, 0.9999999999999999},
+                      FormatShortest),
+                 QStringLiteral(".25|-.5|3|0|0|2.75|.3|.333333333333333|100000000000000000000|.000125|1"));
+        QCOMPARE(Each({3, 0.5, -0.5, 2.625, 0}, FormatShortForm), QStringLiteral(" 3| .5|-.5| 2.625| 0"));
+        QCOMPARE(Each({3, 0.5, -0.5, 2.625, 0}, FormatPlain), QStringLiteral("3|0.5|-0.5|2.625|0"));
+        // Seven significant digits: 0.1f is not ".100000001".
+        const auto single = [](double v) { return FormatSingle(float(v)); };
+        QCOMPARE(Each({0.6666667, 2.0 / 3.0, 72, -1.3125, 0.1, 1234567.8}, single),
+                 QStringLiteral(".6666667|.6666667|72|-1.3125|.1|1234568"));
+    }
+
+    void patterns()
+    {
+        const auto pattern = [](const char* p) {
+            return [p](double v) { return FormatPattern(v, QString::fromLatin1(p)); };
+        };
+        QCOMPARE(Each({2.75, 3, 0.6666667, 0.25}, pattern("#0.0###")), QStringLiteral("2.75|3.0|0.6667|0.25"));
+        QCOMPARE(Each({0.6666667, 20}, pattern("0.0####")), QStringLiteral("0.66667|20.0"));
+        QCOMPARE(Each({0.1, 0.17}, pattern("0.00")), QStringLiteral("0.10|0.17"));
+        // Halves round away from zero here, unlike RoundToInt16.
+        QCOMPARE(Each({0.125, -0.5, -0.001, 9.999, 8}, pattern("#0.00")), QStringLiteral("0.13|-0.50|0.00|10.00|8.00"));
+    }
+
+    void formsIgnoreTheUserLocale()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        std::setlocale(LC_ALL, "de_DE.UTF-8");
+        std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+        QCOMPARE(ReadNumber(u"2.75"), 2.75);
+        QCOMPARE(ReadNumber(u"2,75"), 2.0);
+        QCOMPARE(FormatShortest(0.25), QStringLiteral(".25"));
+        QCOMPARE(FormatShortForm(2.625), QStringLiteral(" 2.625"));
+        QCOMPARE(FormatPattern(0.6666667, u"#0.0###"), QStringLiteral("0.6667"));
+        QCOMPARE(FormatSingle(0.5f), QStringLiteral(".5"));
+        std::setlocale(LC_ALL, "C");
+        QLocale::setDefault(before);
+    }
+
+    void reportTextTitleIconButtons()
+    {
+        ui.answer(Answer::Retry);
+        QCOMPARE(ReportError(QStringLiteral("Error clearing label text"), QStringLiteral("Overflow"), 6, 12, 3, 0, 0,
+                             Buttons::RetryCancel),
+                 Answer::Retry);
+        QVERIFY(IsMessage(ui.last(),
+                          QStringLiteral("Error clearing label text:\r\rError: Overflow\rError Number: 6-12-3-0-0"),
+                          ErrorReportTitle, Buttons::RetryCancel, Icon::Warning));
+        // No operation text, and numbers shown as the 16-bit values they are.
+        ReportError(QString(), QStringLiteral("Bad"), 5, -1, -2, 7, 98304, Buttons::Ok);
+        QCOMPARE(ui.last().text, QStringLiteral("Malfunction:\r\rError: Bad\rError Number: 5--1--2-7--32768"));
+    }
+
+    void failureInsideTheReport()
+    {
+        ui.onMessage = [](const MessageRequest& r) {
+            if (r.title == ErrorReportTitle) throw Failure(7, QStringLiteral("Out of memory"));
+            return Answer::None;
+        };
+        QCOMPARE(ReportError(QStringLiteral("Op"), QStringLiteral("x"), 1, 1, 0, 0, 0, Buttons::Ok), Answer::None);
+        QCOMPARE(ui.messages.size(), size_t(2));
+        QVERIFY(IsMessage(ui.last(), QStringLiteral("Error in error-handler: Out of memory\rError number: 7-3")));
+        ui.onMessage = [](const MessageRequest& r) {
+            if (r.title == ErrorReportTitle) throw std::runtime_error("not ours");
+            return Answer::None;
+        };
+        QCOMPARE(ReportError(QStringLiteral("Op"), QStringLiteral("x"), 1, 1, 0, 0, 0, Buttons::Ok), Answer::None);
+        QVERIFY(IsMessage(ui.last(), QStringLiteral("Error in error-handler: Unknown failure\rError number: 51-3")));
+    }
+
+    void retryRunsTheStepAgainUntilLeft()
+    {
+        for (Answer a : {Answer::Retry, Answer::Retry, Answer::Cancel, Answer::Retry}) ui.answer(a);
+        int attempts = 0;
+        Steps step(QStringLiteral("Error doing it"), Buttons::RetryCancel);
+        step.setContext(3, 0, 9);
+        // A failure that persists is reported again at every Retry, the same each time.
+        QVERIFY(!step(12, [&] {
+            ++attempts;
+            throw Failure(13, QStringLiteral("Type mismatch"));
+        }));
+        QVERIFY(step.left());
+        QCOMPARE(attempts, 3);
+        QCOMPARE(ui.messages.size(), size_t(3));
+        for (const MessageRequest& m : ui.messages)
+            QCOMPARE(m.text, QStringLiteral("Error doing it:\r\rError: Type mismatch\rError Number: 13-12-3-0-9"));
+        // One that passes on the Retry goes on.
+        Steps next(QStringLiteral("Error doing it"), Buttons::RetryCancel);
+        attempts = 0;
+        QVERIFY(next(4, [&] {
+            if (++attempts == 1) throw Failure(6, QStringLiteral("Overflow"));
+        }));
+        QVERIFY(!next.left() && attempts == 2 && ui.messages.size() == 4);
+    }
+
+    void ignoreGoesOnOkCancelAbortLeave()
+    {
+        ui.answer(Answer::Ignore);
+        QStringList ran;
+        Steps step(QStringLiteral("Error"), Buttons::AbortRetryIgnore);
+        QVERIFY(step(1, [&] {
+            ran << "1";
+            throw Failure(6, QStringLiteral("Overflow"));
+        }));
+        QVERIFY(step(2, [&] { ran << "2"; }));
+        QCOMPARE(ran, QStringList({"1", "2"}));
+        for (Answer a : {Answer::Ok, Answer::Cancel, Answer::Abort}) {
+            ui.answer(a);
+            Steps leaving(QStringLiteral("Error"), Buttons::Ok);
+            QVERIFY(!leaving(2, [] { throw std::runtime_error("boom"); }));
+            QVERIFY(leaving.left());
+        }
+        // Failures other than the program's own are reported too.
+        QCOMPARE(ui.last().text, QStringLiteral("Error:\r\rError: boom\rError Number: 51-2-0-0-0"));
+    }
+
+private:
+    ScriptedDialogs ui; // the messages of the case at hand
+};
+
+QUILLET_TEST_MAIN(TestCommon)
+#include "tst_common.moc"

@@ -1,0 +1,275 @@
+#include "common/scripted_dialogs.h"
+#include "model/factory_layouts.h"
+#include "model/layout_data.h"
+#include "model/shared_state.h"
+#include "printing/printing_form.h"
+#include "support/pdf_text.h"
+#include "support/test_environment.h"
+#include "support/test_helpers.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+
+using namespace quillet;
+using quillet::test::PdfWord;
+
+namespace {
+
+// Positions read back from the PDF agree with the layout to within these (inches); poppler puts a
+// word's top at the font's ascent, a little off the line's exact top.
+constexpr double LeftTolerance = 0.01;
+constexpr double TopTolerance = 0.03;
+
+// The printing window (and its surface) on a PDF printer with Letter paper and the given unprintable margins.
+struct Printing {
+    QTemporaryDir dir;
+    QPrinter printer{QPrinter::HighResolution};
+    std::unique_ptr<PrintingForm> form;
+
+    Printing(std::initializer_list<const char*> lines, double copies, QMarginsF margins = {}, int source = 1,
+             int layout = 1, double row = 1, double column = 1)
+    {
+        PrintJob job;
+        std::transform(lines.begin(), lines.end(), job.texts.begin(), [](const char* t) { return QString(t); });
+        job.source = source;
+        job.copies = copies;
+        job.startRow = row;
+        job.startColumn = column;
+        job.layoutNumber = layout;
+        CancelRequested = false;
+        test::UseLetterPdf(printer, path(), margins);
+        form = std::make_unique<PrintingForm>(job, printer);
+        form->show();
+    }
+    QString path() const { return dir.filePath(QStringLiteral("Labels.pdf")); }
+    template <class T> T* child(const char* name) { return form->findChild<T*>(QString::fromLatin1(name)); }
+    void start() { child<QPushButton>("StartButton")->click(); }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+    // Words of the n-th document written, in reading order.
+    QList<PdfWord> words(int document = 0) const
+    {
+        QList<PdfWord> all = test::ReadPdfWords(form->surface().writtenFiles().value(document));
+        std::sort(all.begin(), all.end(), [](const PdfWord& a, const PdfWord& b) {
+            return a.page != b.page ? a.page < b.page : qAbs(a.top - b.top) > 0.1 ? a.top < b.top : a.left < b.left;
+        });
+        return all;
+    }
+};
+
+// The (row, column) of layout 1 whose first line starts at the word, or (0, 0) when it is off.
+QPair<int, int> LabelOf(const PdfWord& w)
+{
+    const int row = qRound(w.top - 0.625) + 1, column = qRound((w.left - 0.5) / 2.75) + 1;
+    const bool exact = qAbs(w.left - (0.5 + (column - 1) * 2.75)) <= LeftTolerance &&
+                       qAbs(w.top - (0.625 + (row - 1))) <= TopTolerance;
+    return exact ? qMakePair(row, column) : qMakePair(0, 0);
+}
+
+} // namespace
+
+class TestPdfPrinting : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        ui.clear();
+        ui.onMessage = nullptr;
+        LayoutData.erase();
+        SetFactoryLayouts();
+    }
+
+    void printerSurface()
+    {
+        Printing p({}, 1, {0.25, 0.5, 0.25, 0.5});
+        PrinterSurface& surface = p.form->surface();
+        surface.setUnit(DrawingSurface::Unit::Inches);
+        QCOMPARE(QSizeF(surface.sheetWidth(), surface.sheetHeight()), QSizeF(8.5, 11));
+        QCOMPARE(QSizeF(surface.printableWidth(), surface.printableHeight()), QSizeF(8, 10));
+        surface.setUnit(DrawingSurface::Unit::Twips);
+        QCOMPARE(surface.sheetWidth(), 8.5 * 1440);
+        QCOMPARE(surface.printableHeight(), 10.0 * 1440);
+        QList<int> caps;
+        for (int cap : std::initializer_list<int>{LOGPIXELSX, LOGPIXELSY, PHYSICALWIDTH, PHYSICALHEIGHT,
+                                                  PHYSICALOFFSETX, PHYSICALOFFSETY, HORZSIZE, VERTSIZE, 1})
+            caps << surface.GetDeviceCaps(cap);
+        // 8 printable inches are 203.2 mm, 10 are 254.
+        QCOMPARE(caps, QList<int>({600, 600, 5100, 6600, 150, 300, 203, 254, 0}));
+        // The height of a text is the font's line advance.
+        surface.setUnit(DrawingSurface::Unit::Inches);
+        surface.setFontName(QStringLiteral("Arial"));
+        surface.setFontSize(12);
+        const double height = surface.textHeight(QStringLiteral("X"));
+        QCOMPARE(height, QFontMetricsF(surface.font(), &p.printer).lineSpacing() / 600.0);
+        QVERIFY(height > 12.0 / 72.0 && height < 2 * 12.0 / 72.0);
+        const double narrow = surface.textWidth(QStringLiteral("iiii"));
+        QVERIFY(narrow > 0 && surface.textWidth(QStringLiteral("WWWW")) > 2 * narrow);
+
+        // Documents and their pages.
+        surface.endDocument(); // nothing drawn: nothing written
+        QVERIFY(p.files().isEmpty());
+        surface.setUnit(DrawingSurface::Unit::Inches);
+        surface.currentX = 1.0;
+        surface.currentY = 2.0;
+        surface.drawText(QStringLiteral("Corner"));
+        QCOMPARE(surface.currentY, 2.0);
+        surface.newPage();
+        surface.currentX = 0;
+        surface.currentY = 0;
+        surface.drawText(QStringLiteral("Origin"));
+        surface.endDocument();
+        // The origin is the printable area's corner: 0.25" from the left, 0.5" from the top.
+        const auto words = p.words();
+        QCOMPARE(words.size(), 2);
+        QVERIFY(words[0].text == QStringLiteral("Corner") && words[0].page == 1);
+        QVERIFY(qAbs(words[0].left - 1.25) < LeftTolerance && qAbs(words[0].top - 2.5) < 0.05);
+        QVERIFY(words[1].text == QStringLiteral("Origin") && words[1].page == 2);
+        QVERIFY(qAbs(words[1].left - 0.25) < LeftTolerance && qAbs(words[1].top - 0.5) < 0.05);
+
+        // An abandoned document, and one left open when the surface goes, leave nothing behind.
+        surface.drawText(QStringLiteral("Gone"));
+        surface.newPage();
+        surface.drawText(QStringLiteral("Gone too"));
+        QVERIFY(surface.documentOpen());
+        surface.abandonDocument();
+        QVERIFY(!surface.documentOpen());
+        surface.drawText(QStringLiteral("Left open"));
+        p.form.reset();
+        QCOMPARE(p.files(), QStringList{"Labels.pdf"});
+    }
+
+    void labelsLandOnThePaperWhereTheLayoutSays()
+    {
+        // Factory layout 1, "Avery 5160/8160", with and without unprintable margins.
+        for (const QMarginsF margins : {QMarginsF(0, 0, 0, 0), QMarginsF(0.25, 0.5, 0.25, 0.5)}) {
+            ui.clear();
+            Printing p({"Ann", "Elm"}, 30, margins);
+            p.start();
+            QVERIFY(!p.form->isVisible() && ui.messages.empty());
+            QCOMPARE(p.form->surface().writtenFiles(), QStringList{p.path()});
+            const auto words = p.words();
+            QCOMPARE(words.size(), 60);
+            for (int i = 0; i < 30; ++i) {
+                const PdfWord& first = words[i / 3 * 6 + i % 3];
+                QCOMPARE(first.text, QStringLiteral("Ann"));
+                QCOMPARE(LabelOf(first), qMakePair(i / 3 + 1, i % 3 + 1));
+            }
+            QVERIFY(qAbs(words[3].top - words[0].top - 1.15 * 10 / 72) < 0.02); // one 10-point Arial line
+            QCOMPARE(p.child<QLabel>("MeterLabel")->text(), QStringLiteral("100"));
+        }
+    }
+
+    void centringPartSheetsAndAddressBookOrder()
+    {
+        {
+            // Layout 6, the name badge: centred on 3.375" labels 3.75" apart from 1.5" in.
+            Printing p({"Mid", "Considerably"}, 2, {}, PrintJob::TypedText, 6);
+            p.start();
+            const auto words = p.words();
+            QCOMPARE(words.size(), 4);
+            for (const PdfWord& w : words)
+                QVERIFY(qAbs((w.left + w.right) / 2 - (w.left < 5 ? 1.5 : 5.25) - 3.375 / 2) < 0.02);
+        }
+        {
+            Printing p({"Ann"}, 5, {}, PrintJob::TypedText, 1, 2, 2);
+            p.start();
+            QList<QPair<int, int>> where;
+            for (const PdfWord& w : p.words()) where << LabelOf(w);
+            QCOMPARE(where, (QList<QPair<int, int>>{{2, 2}, {2, 3}, {3, 1}, {3, 2}, {3, 3}}));
+        }
+        {
+            LayoutData.setCell(0, 0, Line1, QStringLiteral("Åsa"));
+            LayoutData.setCell(1, 3, Line1, QStringLiteral("Bob"));
+            CountAddressEntries();
+            Printing p({}, 3, {}, PrintJob::AllEntries);
+            p.start();
+            QStringList order;
+            for (const PdfWord& w : p.words()) order << w.text;
+            QCOMPARE(order, QStringList({"Åsa", "Bob", "Åsa", "Bob", "Åsa", "Bob"}));
+        }
+    }
+
+    void pauseMakesEachSheetItsOwnFile()
+    {
+        Printing p({"Ann"}, 65);
+        test::WriteBytes(p.path(), "kept");
+        QStringList filesWhenAsked;
+        ui.onMessage = [&](const MessageRequest& m) {
+            filesWhenAsked << p.files().join(u',');
+            return m.title == QStringLiteral("Printing Page Pause") && filesWhenAsked.size() == 1 ? Answer::Ok
+                                                                                                  : Answer::Cancel;
+        };
+        p.child<QCheckBox>("PauseCB")->setChecked(true);
+        p.start(); // OK after the first sheet, Cancel after the second
+        QCOMPARE(filesWhenAsked, QStringList({"Labels-2.pdf,Labels.pdf", "Labels-2.pdf,Labels-3.pdf,Labels.pdf"}));
+        QCOMPARE(p.files(), QStringList({"Labels-2.pdf", "Labels-3.pdf", "Labels.pdf"}));
+        QCOMPARE(p.words(0).size(), 30);
+        QCOMPARE(p.words(1).size(), 30);
+        QCOMPARE(test::ReadBytes(p.path()), QByteArray("kept"));
+        QVERIFY(test::IsMessage(ui.last(),
+                                QStringLiteral("Press OK to continue with next page, or Cancel to quit printing"),
+                                QStringLiteral("Printing Page Pause"), Buttons::OkCancel, Icon::Question));
+    }
+
+    void cancelAndDeclineLeaveNoOutput()
+    {
+        {
+            Printing p({"Ann"}, 60);
+            QObject::connect(p.form.get(), &PrintingForm::progressShown, p.form.get(), [&](int percent) {
+                if (percent == 70) QTimer::singleShot(0, p.child<QPushButton>("CancelButton"), &QPushButton::click);
+            });
+            p.start();
+            QVERIFY(CancelRequested && !p.form->isVisible());
+            QVERIFY(p.files().isEmpty());
+        }
+        {
+            ui.answer(Answer::No);
+            SetLayoutCell(1, TopOffset, QStringLiteral("2.5")); // row 10 runs off the sheet
+            Printing p({"Ann"}, 30);
+            p.start();
+            QCOMPARE(ui.messages.size(), std::size_t(1));
+            QVERIFY(!p.form->isVisible() && p.files().isEmpty());
+        }
+        {
+            Printing p({"Ann"}, 1);
+            p.child<QPushButton>("CancelButton")->click();
+            QVERIFY(CancelRequested && !p.form->isVisible() && p.files().isEmpty());
+        }
+    }
+
+    void controlsAndPrinterSetup()
+    {
+        Printing p({"Ann"}, 3);
+        QVERIFY(!p.child<QWidget>("Meter")->isVisible() && !p.child<QLabel>("MeterLabel")->isVisible());
+        const QString other = p.dir.filePath(QStringLiteral("Other.pdf"));
+        ui.answerPrintSetup(true, [&](QPrinter& printer) { printer.setOutputFileName(other); });
+        p.child<QPushButton>("PrinterSetupButton")->click();
+        QCOMPARE(ui.printSetupRequests, std::vector<PrintSetupPurpose>{PrintSetupPurpose::Printing});
+        QCOMPARE(p.child<QLabel>("OutputLabel")->text(), QStringLiteral("Output: PDF file ") + other);
+
+        int checked = 0, shown = 0;
+        QObject::connect(p.form.get(), &PrintingForm::progressShown, p.form.get(), [&](int percent) {
+            if (percent < 2) return;
+            ++shown;
+            // While the run goes on, its printer and its start are fixed.
+            checked += !p.child<QPushButton>("PrinterSetupButton")->isEnabled() &&
+                       !p.child<QPushButton>("StartButton")->isEnabled() && p.child<QWidget>("Meter")->isVisible();
+        });
+        p.start();
+        QVERIFY(shown > 10 && checked == shown);
+        QCOMPARE(p.form->surface().writtenFiles(), QStringList{other});
+    }
+
+private:
+    ScriptedDialogs ui; // the messages of the case at hand
+};
+
+QUILLET_TEST_MAIN(TestPdfPrinting)
+#include "tst_pdf_printing.moc"
