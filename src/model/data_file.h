@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/dialogs.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -33,6 +35,9 @@ int LoadDataFile(const QString& path, bool readOnly);
 // 1 saved, 0 not saved. An empty `path` asks for a name with the save dialog and receives it.
 // The file on disk always holds either its previous content or the new content in full.
 int SaveDataFile(QString& path);
+
+// The open and save dialogs for data files (Save As and a save without a name share one).
+FileDialogRequest DataFileDialog(FileDialogRequest::Mode mode);
 
 // Sets ReadOnlyMode and enables Save and Save As exactly when it is false.
 void SetReadOnly(bool readOnly);

@@ -84,21 +84,6 @@ CellPosition PositionAt(const Content& content, qsizetype offset)
     return found;
 }
 
-FileDialogRequest SaveDialogRequest()
-{
-    FileDialogRequest request;
-    request.mode = FileDialogRequest::Mode::Save;
-    request.title = QStringLiteral("Save As");
-    if (!DataFileName.isEmpty()) {
-        request.directory = QFileInfo(DataFileName).absolutePath();
-        request.initialName = DataFileName;
-    }
-    request.nameFilters = {QStringLiteral("Quillet Data File (*.QX3 *.qx3)")};
-    request.defaultSuffix = QStringLiteral("QX3");
-    request.confirmOverwrite = true;
-    return request;
-}
-
 void ShowFileInUse(const QString& path)
 {
     ShowMessage(QStringLiteral("The file:") + CR + path + CR +
@@ -107,6 +92,24 @@ void ShowFileInUse(const QString& path)
 }
 
 } // namespace
+
+FileDialogRequest DataFileDialog(FileDialogRequest::Mode mode)
+{
+    FileDialogRequest request;
+    request.mode = mode;
+    if (mode == FileDialogRequest::Mode::Open) {
+        request.title = QStringLiteral("Open");
+        request.nameFilters = {QStringLiteral("Quillet Data Files (*.QX3 *.qx3)"), QStringLiteral("All Files (*)")};
+    } else {
+        request.title = QStringLiteral("Save As");
+        request.nameFilters = {QStringLiteral("Quillet Data File (*.QX3 *.qx3)")};
+        request.initialName = DataFileName;
+        request.confirmOverwrite = true;
+    }
+    if (!DataFileName.isEmpty()) request.directory = QFileInfo(DataFileName).absolutePath();
+    request.defaultSuffix = QStringLiteral("QX3");
+    return request;
+}
 
 void SetSaveStageHookForTesting(SaveStageHook hook)
 {
@@ -137,7 +140,7 @@ int SaveDataFile(QString& path)
 
     if (path.isEmpty()) {
         std::optional<QString> chosen;
-        if (!step(1, [&] { chosen = Ui().chooseFile(SaveDialogRequest()); })) return 0;
+        if (!step(1, [&] { chosen = Ui().chooseFile(DataFileDialog(FileDialogRequest::Mode::Save)); })) return 0;
         // A cancelled dialog saves nothing.
         if (!chosen || chosen->isEmpty()) return 0;
         path = *chosen;
@@ -212,14 +215,14 @@ int SaveDataFile(QString& path)
                   if (::ftruncate(temp.get(), 0) != 0 || ::lseek(temp.get(), 0, SEEK_SET) != 0)
                       throw Failure::fromErrno(errno);
                   const qsizetype half = content.bytes.size() / 2;
-                  qsizetype written = 0;
+                  qsizetype firstWritten = 0;
+                  qsizetype secondWritten = 0;
                   try {
-                      WriteAll(temp.get(), QByteArrayView(content.bytes).first(half), written);
+                      WriteAll(temp.get(), QByteArrayView(content.bytes).first(half), firstWritten);
                       Reached(SaveStage::DuringWrite);
-                      WriteAll(temp.get(), QByteArrayView(content.bytes).sliced(half), written);
-                      written += half;
+                      WriteAll(temp.get(), QByteArrayView(content.bytes).sliced(half), secondWritten);
                   } catch (...) {
-                      counters = PositionAt(content, written);
+                      counters = PositionAt(content, firstWritten + secondWritten);
                       throw;
                   }
                   counters = content.cells.empty() ? CellPosition{0, 0, 0, 0} : content.cells.back();

@@ -46,24 +46,6 @@ bool LooksCancelled(const QString& chosen)
     return chosen.isEmpty() || chosen == DialogPattern || title.startsWith(u'*') || title.endsWith(u'*');
 }
 
-FileDialogRequest DataFileDialog(FileDialogRequest::Mode mode)
-{
-    FileDialogRequest request;
-    request.mode = mode;
-    if (mode == FileDialogRequest::Mode::Open) {
-        request.title = QStringLiteral("Open");
-        request.nameFilters = {QStringLiteral("Quillet Data Files (*.QX3 *.qx3)"), QStringLiteral("All Files (*)")};
-    } else {
-        request.title = QStringLiteral("Save As");
-        request.nameFilters = {QStringLiteral("Quillet Data File (*.QX3 *.qx3)")};
-        request.initialName = DataFileName;
-        request.confirmOverwrite = true;
-    }
-    if (!DataFileName.isEmpty()) request.directory = QFileInfo(DataFileName).absolutePath();
-    request.defaultSuffix = QStringLiteral("QX3");
-    return request;
-}
-
 } // namespace
 
 void FileNew()

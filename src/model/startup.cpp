@@ -32,7 +32,8 @@ int InstanceFile()
     static int fd = [] {
         QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
         if (folder.isEmpty()) folder = QDir::tempPath();
-        const QByteArray name = QFile::encodeName(folder + QStringLiteral("/quillet-running.lock"));
+        // The user id keeps copies of different users apart when the runtime folder is missing.
+        const QByteArray name = QFile::encodeName(folder + QStringLiteral("/quillet-running-%1.lock").arg(::getuid()));
         return ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     }();
     return fd;
