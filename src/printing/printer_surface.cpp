@@ -108,12 +108,20 @@ void PrinterSurface::paintText(const QFont& font, std::uint32_t rgb, QPointF top
 void PrinterSurface::prepareCanvas()
 {
     if (painter_.isActive()) return;
+    // Measuring calls this for every new text: only a changed printer sets the canvas up again.
+    const QPageLayout layout = printer_.pageLayout();
+    const int resolution = printer_.resolution();
+    const bool colour = colorMode();
+    if (canvas_ && resolution == canvasResolution_ && colour == canvasColour_ && layout == canvasLayout_) return;
     if (!canvas_) canvas_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     canvas_->setOutputFormat(QPrinter::PdfFormat);
-    canvas_->setResolution(printer_.resolution());
-    canvas_->setPageLayout(printer_.pageLayout());
+    canvas_->setResolution(resolution);
+    canvas_->setPageLayout(layout);
     canvas_->setFullPage(true);
-    canvas_->setColorMode(colorMode() ? QPrinter::Color : QPrinter::GrayScale);
+    canvas_->setColorMode(colour ? QPrinter::Color : QPrinter::GrayScale);
+    canvasLayout_ = layout;
+    canvasResolution_ = resolution;
+    canvasColour_ = colour;
 }
 
 void PrinterSurface::openDocument()

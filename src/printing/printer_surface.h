@@ -56,6 +56,9 @@ private:
     QPainter painter_;
     QString canvasPath_;
     QStringList written_;
+    QPageLayout canvasLayout_; // what the canvas was last set up from
+    int canvasResolution_ = 0;
+    bool canvasColour_ = false;
     mutable QPageLayout cachedLayout_;
     mutable int cachedResolution_ = 0;
     mutable DeviceGeometry cachedGeometry_;
