@@ -1,6 +1,7 @@
 #include "printing/printer_surface.h"
 
 #include "common/failure.h"
+#include "printing/print_queue.h"
 #include "printing/selected_printer.h"
 
 #include <QColor>
@@ -10,11 +11,11 @@
 #include <QFontMetricsF>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <optional>
 
 namespace quillet {
 
@@ -34,24 +35,48 @@ bool PrinterSurface::toPdfFile() const
     return printer_.outputFormat() == QPrinter::PdfFormat;
 }
 
-DeviceGeometry PrinterSurface::geometry() const
+const PrinterSurface::Sheet& PrinterSurface::sheet() const
 {
     const QPageLayout layout = printer_.pageLayout();
+    const QString name = printer_.printerName();
+    if (sheetKnown_ && name == sheetPrinter_ && layout == sheetLayout_ && toPdfFile() == sheetPdf_) return sheet_;
+    Sheet s;
+    const std::optional<QueuePaper> paper =
+        toPdfFile() ? std::nullopt : QueuePaperOfSize(name, layout.pageSize().size(QPageSize::Point));
+    if (paper) {
+        s.name = paper->displayName;
+        s.media = paper->media;
+        s.turned = layout.orientation() == QPageLayout::Landscape;
+        s.size = s.turned ? paper->size.transposed() : paper->size;
+        const QMarginsF m = paper->margins;
+        // Turned a quarter to the left: the sheet's top lies along the paper's left edge.
+        s.margins = s.turned ? QMarginsF(m.bottom(), m.left(), m.top(), m.right()) : m;
+    } else {
+        // PDF output, or a paper the print system does not know: the page layout as it is set.
+        s.name = layout.pageSize().name();
+        s.size = layout.fullRect(QPageLayout::Point).size();
+        s.margins = layout.margins(QPageLayout::Point);
+    }
+    sheetKnown_ = true;
+    sheetPrinter_ = name;
+    sheetPdf_ = toPdfFile();
+    sheetLayout_ = layout;
+    sheet_ = s;
+    return sheet_;
+}
+
+DeviceGeometry PrinterSurface::geometry() const
+{
+    const Sheet& s = sheet();
     const int resolution = printer_.resolution();
-    if (resolution == cachedResolution_ && layout == cachedLayout_) return cachedGeometry_;
     const double scale = resolution / 72.0;
-    const QRectF paper = layout.fullRect(QPageLayout::Point);
-    const QMarginsF margins = layout.margins(QPageLayout::Point);
     DeviceGeometry g;
     g.dpiX = resolution;
     g.dpiY = resolution;
-    g.paper = QSizeF(paper.width() * scale, paper.height() * scale);
-    g.printable = QRectF(margins.left() * scale, margins.top() * scale,
-                         (paper.width() - margins.left() - margins.right()) * scale,
-                         (paper.height() - margins.top() - margins.bottom()) * scale);
-    cachedLayout_ = layout;
-    cachedResolution_ = resolution;
-    cachedGeometry_ = g;
+    g.paper = s.size * scale;
+    g.printable = QRectF(s.margins.left() * scale, s.margins.top() * scale,
+                         (s.size.width() - s.margins.left() - s.margins.right()) * scale,
+                         (s.size.height() - s.margins.top() - s.margins.bottom()) * scale);
     return g;
 }
 
@@ -74,7 +99,12 @@ QString PrinterSurface::portName() const
 
 QString PrinterSurface::outputDescription() const
 {
-    return toPdfFile() ? printer_.outputFileName() : printer_.printerName();
+    return toPdfFile() ? printer_.outputFileName() : printer_.printerName() + QStringLiteral(", ") + paperName();
+}
+
+QString PrinterSurface::paperName() const
+{
+    return sheet().name;
 }
 
 double PrinterSurface::measureWidth(const QFont& font, const QString& text) const
@@ -105,11 +135,20 @@ void PrinterSurface::paintText(const QFont& font, std::uint32_t rgb, QPointF top
     painter_.drawText(QPointF(topLeft.x(), topLeft.y() + paintAscent_), text);
 }
 
+QPageLayout PrinterSurface::canvasLayoutFor(const Sheet& s) const
+{
+    if (toPdfFile()) return printer_.pageLayout();
+    // Exactly the queue's paper, portrait and without margins: what the print system gets is the sheet.
+    const QSizeF portrait = s.turned ? s.size.transposed() : s.size;
+    return QPageLayout(QPageSize(portrait, QPageSize::Point, s.name, QPageSize::ExactMatch), QPageLayout::Portrait,
+                       QMarginsF(), QPageLayout::Point);
+}
+
 void PrinterSurface::prepareCanvas()
 {
     if (painter_.isActive()) return;
     // Measuring calls this for every new text: only a changed printer sets the canvas up again.
-    const QPageLayout layout = printer_.pageLayout();
+    const QPageLayout layout = canvasLayoutFor(sheet());
     const int resolution = printer_.resolution();
     const bool colour = colorMode();
     if (canvas_ && resolution == canvasResolution_ && colour == canvasColour_ && layout == canvasLayout_) return;
@@ -158,7 +197,13 @@ void PrinterSurface::placeOrigin()
 {
     // The canvas prints the whole sheet; our origin is the printable area's top-left corner.
     painter_.resetTransform();
-    painter_.translate(geometry().printable.topLeft());
+    const DeviceGeometry g = geometry();
+    if (sheet().turned) {
+        // The sheet's top-left corner is the paper's bottom-left one.
+        painter_.translate(0, g.paper.width());
+        painter_.rotate(-90);
+    }
+    painter_.translate(g.printable.topLeft());
 }
 
 void PrinterSurface::newPage()
@@ -200,15 +245,12 @@ void PrinterSurface::endDocument()
         }
         throw Failure(EEXIST, QStringLiteral("No free file name for the PDF output"));
     }
-    QProcess lp;
-    lp.start(QStringLiteral("lp"), {QStringLiteral("-d"), printer_.printerName(), QStringLiteral("-t"),
-                                    QStringLiteral("Quillet labels"), QStringLiteral("--"), canvasPath_});
-    const bool done = lp.waitForFinished(60000);
-    const QString error = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
-    QFile::remove(canvasPath_);
-    if (!done || lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0)
-        throw Failure(EIO, QStringLiteral("The print system refused the job") +
-                               (error.isEmpty() ? QString() : QStringLiteral(": ") + error));
+    // The job is handed over whole; our copy goes whether the print system took it or not.
+    struct RemoveCanvas {
+        QString path;
+        ~RemoveCanvas() { QFile::remove(path); }
+    } removeCanvas{canvasPath_};
+    jobs_ << SubmitPdfJob(printer_.printerName(), canvasPath_, QStringLiteral("Quillet labels"), sheet().media);
 }
 
 void PrinterSurface::abandonDocument()

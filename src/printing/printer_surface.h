@@ -2,6 +2,8 @@
 
 #include "printing/drawing_surface.h"
 
+#include <QList>
+#include <QMarginsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QStringList>
@@ -16,6 +18,11 @@ namespace quillet {
 // that abandoning it really leaves nothing: on endDocument the file is renamed to the first free
 // name beside the printer's output file (PDF output; nothing already written is overwritten) or
 // handed to the print system as one job and removed (a real printer).
+//
+// On a real printer the sheet is the queue's own paper with the unprintable margins its driver
+// reports for that paper (Qt's figures for a queue are its own defaults), and the document handed
+// over is exactly that paper, portrait, so the print system never scales or turns it: a landscape
+// sheet is drawn turned on the portrait page, its top along the paper's left edge.
 class PrinterSurface : public DrawingSurface {
 public:
     explicit PrinterSurface(QPrinter& printer);
@@ -33,10 +40,14 @@ public:
     void abandonDocument() override;
 
     bool documentOpen() const { return painter_.isActive(); }
-    // Where finished documents go: the printer's name, or the PDF file path they are named after.
+    // Where finished documents go: the printer's name and paper, or the PDF file path they are named after.
     QString outputDescription() const;
+    // The paper's name as the driver gives it ("US Letter").
+    QString paperName() const;
     // The PDF files written by the documents ended so far (PDF output only).
     const QStringList& writtenFiles() const { return written_; }
+    // The print system's numbers of the jobs handed over so far (a real printer only).
+    const QList<int>& submittedJobs() const { return jobs_; }
 
 protected:
     double measureWidth(const QFont& font, const QString& text) const override;
@@ -45,7 +56,18 @@ protected:
     void openDocument() override;
 
 private:
+    // The sheet as it is printed: size and margins in points, in the sheet's orientation.
+    struct Sheet {
+        QSizeF size;
+        QMarginsF margins;
+        QString name;
+        QString media;       // the print system's name for the paper; empty for PDF output
+        bool turned = false; // landscape, drawn turned on portrait paper
+    };
+
     bool toPdfFile() const;
+    const Sheet& sheet() const;
+    QPageLayout canvasLayoutFor(const Sheet& s) const;
     // Sets the private PDF up like the printer (resolution, paper, margins); not while a document is open.
     void prepareCanvas();
     void placeOrigin();
@@ -56,12 +78,16 @@ private:
     QPainter painter_;
     QString canvasPath_;
     QStringList written_;
+    QList<int> jobs_;
+    // What the sheet was last worked out from.
+    mutable bool sheetKnown_ = false;
+    mutable QString sheetPrinter_;
+    mutable bool sheetPdf_ = false;
+    mutable QPageLayout sheetLayout_;
+    mutable Sheet sheet_;
     QPageLayout canvasLayout_; // what the canvas was last set up from
     int canvasResolution_ = 0;
     bool canvasColour_ = false;
-    mutable QPageLayout cachedLayout_;
-    mutable int cachedResolution_ = 0;
-    mutable DeviceGeometry cachedGeometry_;
     // What the painter was last given, so that repeating it costs nothing.
     bool painterReady_ = false;
     QFont paintFont_;

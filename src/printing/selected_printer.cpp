@@ -1,5 +1,7 @@
 #include "printing/selected_printer.h"
 
+#include "printing/print_queue.h"
+
 #include <QDir>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -9,6 +11,7 @@
 #include <QStandardPaths>
 
 #include <memory>
+#include <optional>
 
 namespace quillet {
 
@@ -28,6 +31,16 @@ void UsePdfOutput(QPrinter& printer, const QString& path)
         QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Inch));
 }
 
+bool UseQueueDefaultPaper(QPrinter& printer)
+{
+    const std::optional<QueuePaper> paper = QueueDefaultPaper(printer.printerName());
+    if (!paper) return false;
+    const QPageSize size(paper->size, QPageSize::Point, paper->displayName, QPageSize::FuzzyMatch);
+    if (!printer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, paper->margins, QPageLayout::Point)))
+        printer.setPageSize(size);
+    return true;
+}
+
 QPrinter& SelectedPrinter()
 {
     static std::unique_ptr<QPrinter> printer;
@@ -35,6 +48,7 @@ QPrinter& SelectedPrinter()
         const QPrinterInfo system = QPrinterInfo::defaultPrinter();
         if (!system.isNull()) {
             printer = std::make_unique<QPrinter>(system, QPrinter::HighResolution);
+            UseQueueDefaultPaper(*printer);
         } else {
             printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             UsePdfOutput(*printer, DefaultPdfPath());

@@ -11,6 +11,10 @@ namespace quillet {
 // setup dialog; each printed document becomes a file of its own beside it.
 QPrinter& SelectedPrinter();
 
+// Puts a printer for a print-system queue on the queue's default paper, portrait, with its driver's
+// margins; false (and the printer unchanged) when the queue cannot be asked.
+bool UseQueueDefaultPaper(QPrinter& printer);
+
 // "<Documents>/Quillet/Labels.pdf".
 QString DefaultPdfPath();
 

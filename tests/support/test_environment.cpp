@@ -29,6 +29,8 @@ void PrepareEnvironment()
     QDir().mkpath(root + QStringLiteral("/program"));
     SetProgramFolderForTesting(root + QStringLiteral("/program"));
     QFile::setPermissions(root + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // No printer of the machine's: a test that prints to a queue starts a print system of its own.
+    qputenv("CUPS_SERVER", QFile::encodeName(root + QStringLiteral("/no-print-system.sock")));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
 }

@@ -1,0 +1,237 @@
+// Printing through a real print system: a private CUPS scheduler with virtual PDF printers
+// (cups-pdf), their output rendered and measured. Runs as root; skipped elsewhere, except in CI.
+
+#include "common/scripted_dialogs.h"
+#include "model/factory_layouts.h"
+#include "model/layout_data.h"
+#include "model/shared_state.h"
+#include "printing/printing_form.h"
+#include "printing/selected_printer.h"
+#include "support/cups_server.h"
+#include "support/pdf_ink.h"
+#include "support/test_environment.h"
+#include "support/test_helpers.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include <memory>
+
+using namespace quillet;
+
+namespace {
+
+constexpr int Dpi = 288;
+constexpr double Tolerance = 0.5; // points
+
+// Factory layout 1 (3 × 10 labels, 2.75" apart across, 1" down, from 0.5" and 0.625"), "Alice
+// Example" in 10-point Arial: the ink of the first label starts here on the paper, in points.
+constexpr double FirstInkLeft = 36.00;
+constexpr double FirstInkTop = 46.75;
+constexpr double PitchAcross = 198;
+constexpr double PitchDown = 72;
+
+// The printing window on a printer for the queue, set up as the program sets up the default one.
+struct QueueJob {
+    QPrinter printer;
+    std::unique_ptr<PrintingForm> form;
+
+    explicit QueueJob(const QString& queue, int copies = 4)
+        : printer(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution)
+    {
+        UseQueueDefaultPaper(printer);
+        PrintJob job;
+        job.texts[0] = QStringLiteral("Alice Example");
+        job.source = PrintJob::TypedText;
+        job.copies = copies;
+        job.startRow = 1;
+        job.startColumn = 1;
+        job.layoutNumber = 1;
+        CancelRequested = false;
+        form = std::make_unique<PrintingForm>(job, printer);
+        form->show();
+    }
+    PrinterSurface& surface() { return form->surface(); }
+    QString output() { return form->findChild<QLabel*>(QStringLiteral("OutputLabel"))->text(); }
+    void click(const char* button) { form->findChild<QPushButton*>(QString::fromLatin1(button))->click(); }
+};
+
+// The first ink of the label at (row, column) of layout 1 on the page, in points.
+QPointF InkOfLabel(const test::RenderedPage& page, int row, int column)
+{
+    const QRectF cell(36 + (column - 1) * PitchAcross - 18, 45 + (row - 1) * PitchDown - 18, PitchAcross, PitchDown);
+    return page.inkBox(cell).topLeft();
+}
+
+bool Near(double a, double b)
+{
+    return qAbs(a - b) <= Tolerance;
+}
+
+QStringList LeftoverPrintFiles()
+{
+    const QString temp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    return QDir(temp).entryList({QStringLiteral(".quillet-print-*")}, QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+class TestCupsPrinting : public QObject {
+    Q_OBJECT
+    test::CupsServer cups;
+    ScriptedDialogs ui;
+
+    // The one PDF the queue printed for the window's only job.
+    QString printedFile(QueueJob& j, const QString& queue)
+    {
+        if (j.surface().submittedJobs().size() != 1) return {};
+        return cups.waitForJobOutput(queue, j.surface().submittedJobs().front());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QString problem = cups.start();
+        // Letter queues as they come and with a quarter inch the printer cannot reach all round,
+        // and one on A4.
+        if (problem.isEmpty()) problem = cups.addPdfQueue(QStringLiteral("LabelsPDF"), QStringLiteral("Letter"));
+        if (problem.isEmpty()) problem = cups.addPdfQueue(QStringLiteral("MarginsPDF"), QStringLiteral("Letter"), 18);
+        if (problem.isEmpty()) problem = cups.addPdfQueue(QStringLiteral("A4PDF"), QStringLiteral("A4"));
+        if (problem.isEmpty()) problem = cups.setDefaultQueue(QStringLiteral("LabelsPDF"));
+        if (problem.isEmpty()) return;
+        if (!qEnvironmentVariableIsEmpty("CI")) QFAIL(qPrintable(QStringLiteral("No CUPS here: ") + problem));
+        QSKIP(qPrintable(QStringLiteral("No CUPS here: ") + problem));
+    }
+
+    void init()
+    {
+        ui.clear();
+        LayoutData.erase();
+        SetFactoryLayouts();
+    }
+
+    void theDefaultQueueStartsOnItsOwnPaper()
+    {
+        QPrinter& selected = SelectedPrinter();
+        QCOMPARE(selected.outputFormat(), QPrinter::NativeFormat);
+        QCOMPARE(selected.printerName(), QStringLiteral("LabelsPDF"));
+        QCOMPARE(selected.pageLayout().pageSize().id(), QPageSize::Letter);
+        QueueJob a4(QStringLiteral("A4PDF"));
+        QCOMPARE(a4.printer.pageLayout().pageSize().id(), QPageSize::A4);
+        QCOMPARE(a4.output(), QStringLiteral("Output: printer A4PDF, A4"));
+    }
+
+    void labelsLandWhereTheLayoutSays_data()
+    {
+        QTest::addColumn<QString>("queue");
+        QTest::addColumn<double>("margin"); // inches the printer cannot reach on every side
+        QTest::newRow("no unprintable margins") << QStringLiteral("LabelsPDF") << 0.0;
+        QTest::newRow("a quarter inch all round") << QStringLiteral("MarginsPDF") << 0.25;
+    }
+
+    void labelsLandWhereTheLayoutSays()
+    {
+        QFETCH(QString, queue);
+        QFETCH(double, margin);
+        QueueJob j(queue);
+        QCOMPARE(j.output(), QStringLiteral("Output: printer %1, US Letter").arg(queue));
+        // The device capabilities are the driver's for this paper, at the printer's resolution.
+        const PrinterSurface& s = j.surface();
+        const int dpi = s.GetDeviceCaps(LOGPIXELSX);
+        QVERIFY(dpi > 0);
+        QCOMPARE(s.GetDeviceCaps(PHYSICALWIDTH), qRound(8.5 * dpi));
+        QCOMPARE(s.GetDeviceCaps(PHYSICALHEIGHT), 11 * dpi);
+        QCOMPARE(s.GetDeviceCaps(PHYSICALOFFSETX), qRound(margin * dpi));
+        QCOMPARE(s.GetDeviceCaps(PHYSICALOFFSETY), qRound(margin * dpi));
+        QCOMPARE(s.GetDeviceCaps(HORZSIZE), qRound((8.5 - 2 * margin) * 25.4));
+        QCOMPARE(s.GetDeviceCaps(VERTSIZE), qRound((11 - 2 * margin) * 25.4));
+
+        const int jobsBefore = cups.jobCount(queue);
+        j.click("StartButton");
+        QVERIFY(ui.messages.empty());
+        QCOMPARE(cups.jobCount(queue), jobsBefore + 1);
+        const QString printed = printedFile(j, queue);
+        QVERIFY2(!printed.isEmpty(), "the queue printed nothing");
+        const test::RenderedPage page(printed, 1, Dpi);
+        QCOMPARE(page.size(), QSizeF(612, 792));
+        const QPointF first = InkOfLabel(page, 1, 1), across = InkOfLabel(page, 1, 2), down = InkOfLabel(page, 2, 1);
+        qInfo("%s: first label's ink at %.2f, %.2f pt; pitch %.2f across, %.2f down", qPrintable(queue), first.x(),
+              first.y(), across.x() - first.x(), down.y() - first.y());
+        QVERIFY(Near(first.x(), FirstInkLeft) && Near(first.y(), FirstInkTop));
+        QVERIFY(Near(across.x() - first.x(), PitchAcross) && Near(across.y(), first.y()));
+        QVERIFY(Near(down.y() - first.y(), PitchDown) && Near(down.x(), first.x()));
+        QVERIFY(LeftoverPrintFiles().isEmpty());
+    }
+
+    void topMarginCautionNamesTheDriverMargin()
+    {
+        SetLayoutCell(1, TopOffset, QStringLiteral(".1"));
+        QueueJob j(QStringLiteral("MarginsPDF"));
+        const int jobsBefore = cups.jobCount(QStringLiteral("MarginsPDF"));
+        ui.answer(Answer::No);
+        j.click("StartButton");
+        QVERIFY(test::IsOnlyMessage(
+            ui,
+            QStringLiteral("Caution:  The top margin for this layout (0.10\") is smaller than what the currently "
+                           "selected printer driver is reporting as its minimum printable margin (0.25\").") +
+                QStringLiteral("\r\rUse it anyway?\r\r(Note:  Some printer drivers misreport this margin, so it "
+                               "might work anyway.  The only way to know for sure is to try it.  But use plain "
+                               "paper for the test - - no sense wasting an expensive label sheet if it doesn't "
+                               "work)"),
+            QStringLiteral("Print Caution"), Buttons::YesNo, Icon::Question, Answer::No));
+        QVERIFY(j.surface().submittedJobs().isEmpty());
+        QCOMPARE(cups.jobCount(QStringLiteral("MarginsPDF")), jobsBefore);
+    }
+
+    void otherPapersAndPrinterSetup()
+    {
+        // A queue on A4 prints an A4 document, the labels where they are on Letter.
+        {
+            QueueJob j(QStringLiteral("A4PDF"), 1);
+            j.click("StartButton");
+            const test::RenderedPage page(printedFile(j, QStringLiteral("A4PDF")), 1, Dpi);
+            QVERIFY(Near(page.size().width(), 595) && Near(page.size().height(), 842));
+            const QPointF first = InkOfLabel(page, 1, 1);
+            QVERIFY(Near(first.x(), FirstInkLeft) && Near(first.y(), FirstInkTop));
+        }
+        // Landscape chosen in Printer Setup: the sheet is 11" across with the driver's margins, and
+        // is drawn turned on the portrait paper, its top along the paper's left edge.
+        {
+            QueueJob j(QStringLiteral("MarginsPDF"), 1);
+            ui.answerPrintSetup(true, [](QPrinter& p) { p.setPageOrientation(QPageLayout::Landscape); });
+            j.click("PrinterSetupButton");
+            const int dpi = j.surface().GetDeviceCaps(LOGPIXELSX);
+            QCOMPARE(j.surface().GetDeviceCaps(PHYSICALWIDTH), 11 * dpi);
+            QCOMPARE(j.surface().GetDeviceCaps(PHYSICALOFFSETX), qRound(0.25 * dpi));
+            j.click("StartButton");
+            QVERIFY(ui.messages.empty());
+            const test::RenderedPage page(printedFile(j, QStringLiteral("MarginsPDF")), 1, Dpi);
+            QCOMPARE(page.size(), QSizeF(612, 792));
+            const QRectF ink = page.inkBox(QRectF(0, 792 - 36 - PitchAcross, 72, PitchAcross));
+            QVERIFY2(Near(ink.left(), FirstInkTop) && Near(ink.bottom(), 792 - FirstInkLeft),
+                     qPrintable(QStringLiteral("ink at %1, %2").arg(ink.left()).arg(ink.bottom())));
+        }
+    }
+
+    void aRefusedJobIsReportedAndLeavesNothing()
+    {
+        QVERIFY(cups.addPdfQueue(QStringLiteral("GonePDF"), QStringLiteral("Letter")).isEmpty());
+        QueueJob j(QStringLiteral("GonePDF"), 1);
+        QVERIFY(cups.removeQueue(QStringLiteral("GonePDF")).isEmpty());
+        ui.answer(Answer::Ok);
+        j.click("StartButton");
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QVERIFY2(
+            ui.last().text.contains(QStringLiteral("Error: The print system refused the job for printer GonePDF: ")),
+            qPrintable(ui.last().text));
+        QVERIFY(j.surface().submittedJobs().isEmpty());
+        QVERIFY(LeftoverPrintFiles().isEmpty());
+    }
+};
+
+QUILLET_TEST_MAIN(TestCupsPrinting)
+#include "tst_cups_printing.moc"
