@@ -147,33 +147,28 @@ int SaveDataFile(QString& path)
     }
     const bool newName = path != DataFileName;
 
-    // Every step below must have run before the next one may: an ignored failure before the
-    // rename ends the save with nothing written rather than commit an incomplete file.
-    bool done = false;
+    // Every step up to the rename must have run before the next one may: an ignored failure
+    // there ends the save with nothing written rather than commit an incomplete file.
     QString target;
     UniqueFd targetHold;
     bool inUse = false;
-    if (!step(2,
-              [&] {
-                  done = false;
-                  target = ResolveSaveTarget(path);
-                  if (FileExists(target)) {
-                      // A file we may not write is not replaced behind its owner's back.
-                      if (::access(QFile::encodeName(target).constData(), W_OK) != 0) throw Failure::fromErrno(errno);
-                      const bool alreadyHeld = DataFileHandle.isHeld() && DataFileHandle.mode() == ShareMode::Editor &&
-                                               SameFile(DataFileHandle.fd(), target);
-                      if (!alreadyHeld) {
-                          SharedOpen existing = OpenShared(target, ShareMode::Editor);
-                          if (existing.inUse) {
-                              inUse = true;
-                          } else {
-                              targetHold = std::move(existing.fd);
-                          }
-                      }
-                  }
-                  done = true;
-              }) ||
-        !done)
+    if (!step.required(2, [&] {
+            target = ResolveSaveTarget(path);
+            if (FileExists(target)) {
+                // A file we may not write is not replaced behind its owner's back.
+                if (::access(QFile::encodeName(target).constData(), W_OK) != 0) throw Failure::fromErrno(errno);
+                const bool alreadyHeld = DataFileHandle.isHeld() && DataFileHandle.mode() == ShareMode::Editor &&
+                                         SameFile(DataFileHandle.fd(), target);
+                if (!alreadyHeld) {
+                    SharedOpen existing = OpenShared(target, ShareMode::Editor);
+                    if (existing.inUse) {
+                        inUse = true;
+                    } else {
+                        targetHold = std::move(existing.fd);
+                    }
+                }
+            }
+        }))
         return 0;
     if (inUse) {
         ShowFileInUse(path);
@@ -192,73 +187,50 @@ int SaveDataFile(QString& path)
         }
     } cleanup{tempPath, renamed};
 
-    if (!step(3,
-              [&] {
-                  done = false;
-                  if (temp.valid()) {
-                      temp.reset();
-                      RemoveFileQuietly(tempPath);
-                      tempPath.clear();
-                  }
-                  RemoveAbandonedTempFiles(target);
-                  temp = CreateTempFileBeside(target, tempPath);
-                  done = true;
-              }) ||
-        !done)
+    if (!step.required(3, [&] {
+            if (temp.valid()) {
+                temp.reset();
+                RemoveFileQuietly(tempPath);
+                tempPath.clear();
+            }
+            RemoveAbandonedTempFiles(target);
+            temp = CreateTempFileBeside(target, tempPath);
+        }))
         return 0;
     Reached(SaveStage::BeforeWrite);
 
-    if (!step(4,
-              [&] {
-                  done = false;
-                  const Content content = BuildContent();
-                  if (::ftruncate(temp.get(), 0) != 0 || ::lseek(temp.get(), 0, SEEK_SET) != 0)
-                      throw Failure::fromErrno(errno);
-                  const qsizetype half = content.bytes.size() / 2;
-                  qsizetype firstWritten = 0;
-                  qsizetype secondWritten = 0;
-                  try {
-                      WriteAll(temp.get(), QByteArrayView(content.bytes).first(half), firstWritten);
-                      Reached(SaveStage::DuringWrite);
-                      WriteAll(temp.get(), QByteArrayView(content.bytes).sliced(half), secondWritten);
-                  } catch (...) {
-                      counters = PositionAt(content, firstWritten + secondWritten);
-                      throw;
-                  }
-                  counters = content.cells.empty() ? CellPosition{0, 0, 0, 0} : content.cells.back();
-                  done = true;
-              }) ||
-        !done)
+    if (!step.required(4, [&] {
+            const Content content = BuildContent();
+            if (::ftruncate(temp.get(), 0) != 0 || ::lseek(temp.get(), 0, SEEK_SET) != 0)
+                throw Failure::fromErrno(errno);
+            const qsizetype half = content.bytes.size() / 2;
+            qsizetype firstWritten = 0;
+            qsizetype secondWritten = 0;
+            try {
+                WriteAll(temp.get(), QByteArrayView(content.bytes).first(half), firstWritten);
+                Reached(SaveStage::DuringWrite);
+                WriteAll(temp.get(), QByteArrayView(content.bytes).sliced(half), secondWritten);
+            } catch (...) {
+                counters = PositionAt(content, firstWritten + secondWritten);
+                throw;
+            }
+            counters = content.cells.empty() ? CellPosition{0, 0, 0, 0} : content.cells.back();
+        }))
         return 0;
-    if (!step(5,
-              [&] {
-                  done = false;
-                  SyncFile(temp.get());
-                  done = true;
-              }) ||
-        !done)
-        return 0;
+    if (!step.required(5, [&] { SyncFile(temp.get()); })) return 0;
     Reached(SaveStage::AfterWrite);
 
     // The new file is held (locked since its creation) before it takes the name, so it is never
     // free for another copy.
-    if (!step(6,
-              [&] {
-                  done = false;
-                  if (!TakeEditorLock(temp.get())) throw Failure::fromErrno(EAGAIN);
-                  done = true;
-              }) ||
-        !done)
+    if (!step.required(6, [&] {
+            if (!TakeEditorLock(temp.get())) throw Failure::fromErrno(EAGAIN);
+        }))
         return 0;
     Reached(SaveStage::BeforeRename);
-    if (!step(7,
-              [&] {
-                  done = false;
-                  RenameFile(tempPath, target);
-                  renamed = true;
-                  done = true;
-              }) ||
-        !done)
+    if (!step.required(7, [&] {
+            RenameFile(tempPath, target);
+            renamed = true;
+        }))
         return 0;
     Reached(SaveStage::AfterRename);
 

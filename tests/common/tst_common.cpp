@@ -172,7 +172,7 @@ private Q_SLOTS:
         QVERIFY(!next.left() && attempts == 2 && ui.messages.size() == 4);
     }
 
-    void ignoreGoesOnOkCancelAbortLeave()
+    void ignoreGoesOnUnlessRequiredOkCancelAbortLeave()
     {
         ui.answer(Answer::Ignore);
         QStringList ran;
@@ -183,6 +183,10 @@ private Q_SLOTS:
         }));
         QVERIFY(step(2, [&] { ran << "2"; }));
         QCOMPARE(ran, QStringList({"1", "2"}));
+        // A step Ignore may not skip leaves the handler instead.
+        ui.answer(Answer::Ignore);
+        QVERIFY(!step.required(3, [] { throw Failure(6, QStringLiteral("Overflow")); }));
+        QVERIFY(step.left());
         for (Answer a : {Answer::Ok, Answer::Cancel, Answer::Abort}) {
             ui.answer(a);
             Steps leaving(QStringLiteral("Error"), Buttons::Ok);
