@@ -7,12 +7,12 @@
 //     quillet_print_bench --full    also 780 x 999 (779,220 labels, 25,974 sheets)
 
 #include "common/numbers.h"
-#include "common/scripted_dialogs.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/shared_state.h"
 #include "printing/printing_form.h"
 #include "printing/selected_printer.h"
+#include "support/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/scripted_dialogs.h"
 #include "mainwindow/main_window.h"
+#include "support/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QFocusEvent>

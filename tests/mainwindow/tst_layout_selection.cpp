@@ -1,9 +1,9 @@
-#include "common/scripted_dialogs.h"
 #include "main_window_test_support.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/shared_state.h"
 #include "printing/printer_surface.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -64,6 +64,7 @@ private Q_SLOTS:
 
         // No usable layout at all: the list and Print are disabled until one is usable again.
         for (int n = 1; n <= LayoutCount; ++n) SetLayoutCell(n, Visible, QString());
+        ui.answer(Answer::Ok);
         window.refillLayoutsList();
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error:  No valid Layouts were found (a valid list item includes a "
                                                  "title, and is 'checked' as being visible in the main screen).  At "
@@ -127,6 +128,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         auto& [ui, window] = *loaded_;
         SetLayoutCell(1, LayoutField(field), value);
+        if (!message.isEmpty()) ui.answer(Answer::Ok);
         window.selectLayoutEntry(0);
         if (message.isEmpty())
             QVERIFY(ui.messages.empty());
@@ -228,6 +230,7 @@ private Q_SLOTS:
         ui.onMessage = [](const MessageRequest&) { return Answer::Ok; }; // go on past selection warnings
         window.selectLayoutEntry(0);
         ui.clear();
+        if (!message.isEmpty()) ui.answer(Answer::Ok);
 
         QCOMPARE(window.ValidateLayoutForPrint(surface), message.isEmpty());
         const bool printError = message.contains(QStringLiteral("printable"));

@@ -1,7 +1,7 @@
-#include "common/scripted_dialogs.h"
 #include "main_window_test_support.h"
 #include "model/layout_data.h"
 #include "model/shared_state.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -67,6 +67,7 @@ private Q_SLOTS:
         const QStringList lines = {QStringLiteral("Ann Smith"), QString(), QStringLiteral("12 Main St"), QString(),
                                    QString()};
         SetLines(window, lines);
+        ui.answer(Answer::Ok);
         QTest::keyClick(Control<QLineEdit>(window, "TB2"), Qt::Key_F6);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Ann Smith\r\n\r\n12 Main St\r\n\r\n"));
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Address copied to Clipboard")));
@@ -101,6 +102,7 @@ private Q_SLOTS:
         auto& [ui, window] = *loaded_;
         SetLines(window, QStringList(5, QStringLiteral("old")));
         QGuiApplication::clipboard()->setText(clipboard);
+        if (IsBlankText(clipboard)) ui.answer(Answer::Ok);
         QTest::keyClick(Control<QLineEdit>(window, "TB1"), Qt::Key_F7);
         QCOMPARE(Lines(window), lines);
         QVERIFY(IsBlankText(clipboard) ? IsOnlyMessage(ui, QStringLiteral("The clipboard is empty"))
@@ -240,6 +242,7 @@ private Q_SLOTS:
         };
         for (const auto& [box, typed, message] : cases) {
             ui.clear();
+            ui.answer(Answer::Ok);
             box->setFocus();
             box->setText(QString::fromLatin1(typed));
             window.copiesBox()->setFocus(); // the user moves on

@@ -1,5 +1,4 @@
 #include "common/program_folder.h"
-#include "common/scripted_dialogs.h"
 #include "mainwindow/help_viewer.h"
 #include "mainwindow/main_window.h"
 #include "model/data_file.h"
@@ -9,6 +8,7 @@
 #include "model/settings_file.h"
 #include "model/shared_state.h"
 #include "model/startup.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -39,6 +39,7 @@ private Q_SLOTS:
         SettingsData = {};
         ReadOnlyMode = false;
     }
+    void cleanup() { ui.checkAllUsed(); }
 
     void freshStartThenSaveQuitAndFindTheFileReopened()
     {
@@ -135,6 +136,7 @@ private Q_SLOTS:
         MainWindow window;
         QVERIFY(window.load());
         QFile::remove(HelpFile);
+        ui.answer(Answer::Ok);
         window.helpContentsAction()->trigger();
         QVERIFY(ui.last().text.startsWith(QStringLiteral("Error displaying Help file:\r\rError: No such file")));
         QCOMPARE(ui.last().buttons, Buttons::Ok);

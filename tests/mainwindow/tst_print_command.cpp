@@ -1,4 +1,3 @@
-#include "common/scripted_dialogs.h"
 #include "main_window_test_support.h"
 #include "mainwindow/print_command.h"
 #include "model/factory_layouts.h"
@@ -6,6 +5,7 @@
 #include "model/shared_state.h"
 #include "printing/selected_printer.h"
 #include "support/pdf_text.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -54,6 +54,7 @@ struct Command {
     QString run(ScriptedDialogs& ui)
     {
         ui.clear();
+        ui.allowUnscripted = true; // every message shown is returned and checked
         CancelRequested = true;
         PrintCommand(in);
         const bool restored = window.cursor().shape() == Qt::ArrowCursor && !CancelRequested;
@@ -80,6 +81,7 @@ private Q_SLOTS:
         EntryCount = 0;
         SelectedCount = 0;
     }
+    void cleanup() { ui.checkAllUsed(); }
 
     void copiesAndSomethingToPrint()
     {

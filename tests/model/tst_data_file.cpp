@@ -1,5 +1,4 @@
 #include "common/failure.h"
-#include "common/scripted_dialogs.h"
 #include "data_file_fixtures.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
@@ -8,6 +7,7 @@
 #include "model/shared_state.h"
 #include "model/text_encoding.h"
 #include "model/text_file_reader.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 
 #include <QDir>
@@ -88,7 +88,6 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        ui.onMessage = nullptr;
         ResetPersistenceState();
         dir_ = std::make_unique<QTemporaryDir>();
         name_ = dir_->filePath(QStringLiteral("data.QX3"));
@@ -96,6 +95,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        ui.checkAllUsed();
         SetWriteFunctionForTesting(nullptr);
         ResetPersistenceState();
     }

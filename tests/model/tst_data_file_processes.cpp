@@ -1,9 +1,9 @@
-#include "common/scripted_dialogs.h"
 #include "data_file_fixtures.h"
 #include "model/data_file.h"
 #include "model/layout_data.h"
 #include "model/shared_state.h"
 #include "model/startup.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 
 #include <QDir>
@@ -84,6 +84,7 @@ private Q_SLOTS:
         // Saving onto the held file is refused and writes nothing.
         LayoutData.setCell(0, 0, 0, QStringLiteral("changed here"));
         QString target = file;
+        ui.answer(Answer::Ok);
         QCOMPARE(SaveDataFile(target), 0);
         QVERIFY(IsOnlyMessage(ui,
                               QStringLiteral("The file:\r") + file +

@@ -1,6 +1,5 @@
 #include "common/failure.h"
 #include "common/program_folder.h"
-#include "common/scripted_dialogs.h"
 #include "data_file_fixtures.h"
 #include "model/data_file.h"
 #include "model/data_file_lock.h"
@@ -10,6 +9,7 @@
 #include "model/shared_state.h"
 #include "model/shutdown.h"
 #include "model/startup.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 
 #include <QDir>
@@ -53,6 +53,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        ui.checkAllUsed();
         ResetPersistenceState();
         dir_.reset();
     }
@@ -73,6 +74,7 @@ private Q_SLOTS:
 
     void failureDuringStartUpEndsTheProgram()
     {
+        ui.answer(Answer::Ok);
         QVERIFY(!StartUp([] { throw Failure(7, QStringLiteral("Out of memory")); }));
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error loading Quillet:  Out of memory\rError number:  7-4\r\rPlease "
                                                  "contact Tolvan Software about this problem - - it shouldn't have "
@@ -85,6 +87,7 @@ private Q_SLOTS:
     {
         const QString file = path(QStringLiteral("gone.QX3"));
         WriteSettingsFile(file);
+        ui.answer(Answer::Ok);
         LoadStartupData();
         QVERIFY(IsOnlyMessage(ui,
                               QStringLiteral("Warning:  The last saved/opened data file (") + file +
@@ -115,6 +118,7 @@ private Q_SLOTS:
         // One that does not load is reported, and the per-user value names the file.
         ResetPersistenceState();
         WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nnot the header\r\n/elsewhere.QX3\r\n");
+        ui.answer(Answer::Ok);
         LoadStartupData();
         QCOMPARE(ui.messages.size(), std::size_t(1));
         QCOMPARE(DataFileName, file);
@@ -216,6 +220,7 @@ private Q_SLOTS:
         QFETCH(QString, ending);
         WriteBytes(SettingsFilePath(), bytes);
         SettingsData[3] = QStringLiteral("from before");
+        ui.answer(Answer::Ok);
         QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Unusable));
         QVERIFY(SettingsData == (std::array<QString, 10>()));
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error loading QX.INI initiallization file (this file contains the "
@@ -277,6 +282,7 @@ private Q_SLOTS:
         QCOMPARE(ui.fileRequests[0].defaultSuffix, QStringLiteral("QX3"));
 
         ui.answerFile(path(QStringLiteral("missing.QX3")));
+        ui.answer(Answer::Ok);
         FileOpen();
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Filename not found: \r\r") + path(QStringLiteral("missing.QX3"))));
 
@@ -388,10 +394,9 @@ private Q_SLOTS:
         LayoutData.setCell(0, 0, 0, QStringLiteral("changed"));
         DataChanged = true;
         FileSave();
-        ui.answerFile(path(QStringLiteral("elsewhere.QX3")));
         FileSaveAs();
         QCOMPARE(ReadBytes(file), DataHeader + "01011Ana\r\n");
-        QVERIFY(!QFile::exists(path(QStringLiteral("elsewhere.QX3"))));
+        QVERIFY(ui.fileRequests.empty());
         // New keeps read-only mode, and asks no changes question for read-only data.
         ui.answer(Answer::Yes);
         FileNew();

@@ -1,9 +1,9 @@
-#include "common/scripted_dialogs.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/shared_state.h"
 #include "printing/printing_form.h"
 #include "support/pdf_text.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -81,10 +81,10 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        ui.onMessage = nullptr;
         LayoutData.erase();
         SetFactoryLayouts();
     }
+    void cleanup() { ui.checkAllUsed(); }
 
     void printerSurface()
     {

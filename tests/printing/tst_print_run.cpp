@@ -1,7 +1,6 @@
 #include "common/error_report.h"
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "common/scripted_dialogs.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/shared_state.h"
@@ -9,8 +8,9 @@
 #include "printing/label_placement.h"
 #include "printing/page_metrics.h"
 #include "printing/print_run.h"
-#include "printing/recording_surface.h"
 #include "printing/sheet_geometry.h"
+#include "support/recording_surface.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -118,6 +118,7 @@ private Q_SLOTS:
         SetFactoryLayouts();
         CancelRequested = false;
     }
+    void cleanup() { ui.checkAllUsed(); }
 
     void sheetAndMarginQuestions()
     {
@@ -162,6 +163,7 @@ private Q_SLOTS:
         // Past the sheet's width; No to any question ends the run there.
         ui.clear();
         ui.answer(Answer::Yes);
+        ui.answer(Answer::No);
         QVERIFY(!CheckFit(11.2f, 11.0f, 10.8f, 9.0f, 8.5f, 8.25f));
         QCOMPARE(ui.messages.size(), std::size_t(2));
         QVERIFY(IsMessage(ui.last(),
@@ -170,6 +172,7 @@ private Q_SLOTS:
                                              "layout settings (File > Layouts Editor), and/or the printer's sheet "
                                              "size (press the \"Printer Setup\" button)."),
                           QStringLiteral("Print Warning"), Buttons::YesNo, Icon::Warning, Answer::No));
+        ui.answer(Answer::No);
         QVERIFY(!CheckFit(10.9f, 11.0f, 10.8f, 1.0f, 8.5f, 8.25f));
         QCOMPARE(ui.messages.size(), std::size_t(3));
     }
@@ -325,7 +328,8 @@ private Q_SLOTS:
         QVERIFY(ui.messages.empty() && atMargin.documentsEnded() == 1);
         SetLayoutCell(1, TopOffset, QStringLiteral(".1"));
         RecordingSurface caution(LetterGeometry(0.25, 0.17, 0.25, 0.5));
-        RunTypedText(Job(PrintJob::TypedText, 1), caution, window); // unanswered: the default, No
+        ui.answer(Answer::No);
+        RunTypedText(Job(PrintJob::TypedText, 1), caution, window);
         QVERIFY(IsOnlyMessage(ui,
                               QStringLiteral("Caution:  The top margin for this layout (0.10\") is smaller than what "
                                              "the currently selected printer driver is reporting as its minimum "
@@ -370,6 +374,7 @@ private Q_SLOTS:
         CountAddressEntries();
         FailingSurface surface(LetterGeometry());
         ScriptedRunWindow window;
+        ui.answer(Answer::Ok);
         RunAddressBook(Job(PrintJob::AllEntries, 1), surface, window);
         // Step 12, the printing pass, after the first label at row 1, column 1.
         QVERIFY(IsOnlyMessage(ui,

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/dialogs.h"
-#include "common/scripted_dialogs.h"
 #include "model/layout_data.h"
+#include "support/scripted_dialogs.h"
 
 #include <QByteArray>
 #include <QMarginsF>

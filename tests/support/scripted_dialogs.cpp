@@ -1,8 +1,11 @@
-#include "common/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
+
+#include <QTest>
 
 namespace quillet {
 
 namespace {
+
 Dialogs* CurrentOrNull()
 {
     try {
@@ -11,6 +14,18 @@ Dialogs* CurrentOrNull()
         return nullptr;
     }
 }
+
+// Inside a test function the test fails and goes on; a benchmark or fuzz target has no test to
+// fail and stops.
+void Fail(const QString& why)
+{
+    if (QTest::currentTestFunction()) {
+        QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+    } else {
+        qFatal("%s", qPrintable(why));
+    }
+}
+
 } // namespace
 
 ScriptedDialogs::ScriptedDialogs() : previous_(CurrentOrNull())
@@ -20,12 +35,26 @@ ScriptedDialogs::ScriptedDialogs() : previous_(CurrentOrNull())
 
 ScriptedDialogs::~ScriptedDialogs()
 {
+    checkAllUsed();
     InstallDialogs(previous_);
 }
 
 void ScriptedDialogs::answerPrintSetup(bool accepted, std::function<void(QPrinter&)> change)
 {
     setups_.push_back({accepted, std::move(change)});
+}
+
+void ScriptedDialogs::checkAllUsed()
+{
+    const std::size_t left = answers_.size() + files_.size() + fonts_.size() + setups_.size();
+    if (left > 0 && !allowUnused)
+        Fail(QStringLiteral("%1 scripted dialog answers were not used (%2 messages shown)")
+                 .arg(left)
+                 .arg(messages.size()));
+    answers_.clear();
+    files_.clear();
+    fonts_.clear();
+    setups_.clear();
 }
 
 void ScriptedDialogs::clear()
@@ -38,7 +67,14 @@ void ScriptedDialogs::clear()
     fileRequests.clear();
     fontRequests.clear();
     printSetupRequests.clear();
-    unscripted = 0;
+    onMessage = nullptr;
+    allowUnscripted = false;
+    allowUnused = false;
+}
+
+void ScriptedDialogs::unscripted(const QString& what) const
+{
+    if (!allowUnscripted) Fail(QStringLiteral("unscripted ") + what);
 }
 
 Answer ScriptedDialogs::message(const MessageRequest& request)
@@ -49,7 +85,7 @@ Answer ScriptedDialogs::message(const MessageRequest& request)
         if (a != Answer::None) return a;
     }
     if (answers_.empty()) {
-        ++unscripted;
+        unscripted(QStringLiteral("message [%1] titled [%2]").arg(request.text, request.title));
         return EffectiveDefault(request);
     }
     const Answer a = answers_.front();
@@ -61,7 +97,7 @@ std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& requ
 {
     fileRequests.push_back(request);
     if (files_.empty()) {
-        ++unscripted;
+        unscripted(QStringLiteral("file dialog titled [%1]").arg(request.title));
         return std::nullopt;
     }
     const Choice<QString> f = files_.front();
@@ -74,7 +110,7 @@ std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice& initial)
 {
     fontRequests.push_back(initial);
     if (fonts_.empty()) {
-        ++unscripted;
+        unscripted(QStringLiteral("font dialog"));
         return std::nullopt;
     }
     const Choice<FontChoice> f = fonts_.front();
@@ -87,7 +123,7 @@ bool ScriptedDialogs::printSetup(QPrinter& printer, PrintSetupPurpose purpose)
 {
     printSetupRequests.push_back(purpose);
     if (setups_.empty()) {
-        ++unscripted;
+        unscripted(QStringLiteral("print setup dialog"));
         return false;
     }
     SetupAnswer a = setups_.front();
