@@ -3,8 +3,8 @@
 #include "common/steps.h"
 #include "model/data_file.h"
 #include "model/layout_data.h"
+#include "model/run_state.h"
 #include "model/safe_file_write.h"
-#include "model/shared_state.h"
 #include "model/text_encoding.h"
 
 #include <QFile>
@@ -48,7 +48,7 @@ Content BuildContent()
     for (int slot = 0; slot < SlotCount; ++slot) {
         for (int field = 0; field < FieldCount; ++field) {
             for (int sub = 0; sub < SubEntryCount; ++sub) {
-                const QString& value = LayoutData.cell(slot, field, sub);
+                const QString& value = LayoutData().cell(slot, field, sub);
                 if (value.isEmpty()) continue;
                 cells.push_back({text.size(), slot + 1, field + 1, sub + 1});
                 text += QString::asprintf("%02d%02d%d", slot + 1, field + 1, sub + 1);
@@ -103,10 +103,10 @@ FileDialogRequest DataFileDialog(FileDialogRequest::Mode mode)
     } else {
         request.title = QStringLiteral("Save As");
         request.nameFilters = {QStringLiteral("Quillet Data File (*.QX3 *.qx3)")};
-        request.initialName = DataFileName;
+        request.initialName = Run().dataFileName();
         request.confirmOverwrite = true;
     }
-    if (!DataFileName.isEmpty()) request.directory = QFileInfo(DataFileName).absolutePath();
+    if (!Run().dataFileName().isEmpty()) request.directory = QFileInfo(Run().dataFileName()).absolutePath();
     request.defaultSuffix = QStringLiteral("QX3");
     return request;
 }
@@ -129,7 +129,7 @@ int SaveDataFile(QString& path)
         request.text = QStringLiteral("Error saving QX data:") + CR + CR + QStringLiteral("Error:  ") +
                        failure.description + CR + QStringLiteral("Filename:  ") + path + CR +
                        QStringLiteral("Error Number:  ") + QString::number(failure.number) + u'-' +
-                       QString::number(stepNumber) + u'-' + QString::number(DataFileHandle.number()) + u'-' +
+                       QString::number(stepNumber) + u'-' + QString::number(Run().dataFileHandle.number()) + u'-' +
                        QString::number(counters.slot) + u'-' + QString::number(counters.field) + u'-' +
                        QString::number(counters.subEntry);
         request.title = QStringLiteral("Save Data Error");
@@ -145,7 +145,7 @@ int SaveDataFile(QString& path)
         if (!chosen || chosen->isEmpty()) return 0;
         path = *chosen;
     }
-    const bool newName = path != DataFileName;
+    const bool newName = path != Run().dataFileName();
 
     // Every step up to the rename must have run before the next one may: an ignored failure
     // there ends the save with nothing written rather than commit an incomplete file.
@@ -157,8 +157,9 @@ int SaveDataFile(QString& path)
             if (FileExists(target)) {
                 // A file we may not write is not replaced behind its owner's back.
                 if (::access(QFile::encodeName(target).constData(), W_OK) != 0) throw Failure::fromErrno(errno);
-                const bool alreadyHeld = DataFileHandle.isHeld() && DataFileHandle.mode() == ShareMode::Editor &&
-                                         SameFile(DataFileHandle.fd(), target);
+                const bool alreadyHeld = Run().dataFileHandle.isHeld() &&
+                                         Run().dataFileHandle.mode() == ShareMode::Editor &&
+                                         SameFile(Run().dataFileHandle.fd(), target);
                 if (!alreadyHeld) {
                     SharedOpen existing = OpenShared(target, ShareMode::Editor);
                     if (existing.inUse) {
@@ -236,12 +237,11 @@ int SaveDataFile(QString& path)
 
     // The file now has its name: hold it, whatever follows.
     step(8, [&] {
-        DataFileHandle.hold(std::move(temp), ShareMode::Editor);
+        Run().dataFileHandle.hold(std::move(temp), ShareMode::Editor);
         targetHold.reset();
         if (newName) {
-            DataFileName = path;
-            SettingsData[0] = path;
-            if (MainLink().setTitle) MainLink().setTitle(QStringLiteral("Quillet:  ") + path);
+            Run().setDataFileName(path);
+            Run().settingsData[0] = path;
         }
     });
     if (!step(9, [&] { SyncFolderOf(target); })) return 0;
@@ -251,10 +251,7 @@ int SaveDataFile(QString& path)
 void SetReadOnly(bool readOnly)
 {
     Steps step(QStringLiteral("Error setting 'read-only' flags within Quillet"), Buttons::Ok);
-    if (!step(1, [&] { ReadOnlyMode = readOnly; })) return;
-    step(2, [&] {
-        if (MainLink().setSaveEnabled) MainLink().setSaveEnabled(!readOnly);
-    });
+    step(1, [&] { Run().setReadOnlyMode(readOnly); });
 }
 
 } // namespace quillet

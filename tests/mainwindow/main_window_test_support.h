@@ -15,7 +15,7 @@ namespace quillet::test {
 struct LoadedWindow {
     ScriptedDialogs ui;
     MainWindow window;
-    LoadedWindow() { window.load(); }
+    LoadedWindow() { QVERIFY2(window.load(), "the main window did not start"); }
 };
 
 // The control of `window` with this objectName; fails the test when there is none.

@@ -1,7 +1,7 @@
 #include "main_window_test_support.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/printer_surface.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
@@ -156,6 +156,14 @@ private Q_SLOTS:
         QCOMPARE(window.startColBox()->text(), QStringLiteral("8")); // untouched under a bad column count
         QCOMPARE(rowCaption->text(), QStringLiteral("&Row (1-7):"));
         QCOMPARE(window.labelLine(1), MakerName);
+
+        // Cancel on the left offset warning skips the top offset check after it.
+        SetLayoutCell(1, LeftOffset, QStringLiteral("-1"));
+        SetLayoutCell(1, TopOffset, QStringLiteral("-1"));
+        ui.clear();
+        ui.answer(Answer::Cancel);
+        window.selectLayoutEntry(0);
+        QVERIFY(ui.last().text.endsWith(QStringLiteral("#SEL-104")) && ui.messages.size() == 1);
     }
 
     void editorClosingKeepsThePositionWhenItCan()
@@ -224,8 +232,8 @@ private Q_SLOTS:
         for (const QString& cell : cells.split(u';')) {
             const int slash = cell.indexOf(u'/');
             const int equals = cell.indexOf(u'=');
-            LayoutData.setCell(LayoutSlot(1), cell.mid(slash + 1, equals - slash - 1).toInt(), cell.left(slash).toInt(),
-                               cell.mid(equals + 1));
+            LayoutData().setCell(LayoutSlot(1), cell.mid(slash + 1, equals - slash - 1).toInt(),
+                                 cell.left(slash).toInt(), cell.mid(equals + 1));
         }
         ui.onMessage = [](const MessageRequest&) { return Answer::Ok; }; // go on past selection warnings
         window.selectLayoutEntry(0);
@@ -251,7 +259,7 @@ private Q_SLOTS:
         QVERIFY(window.ValidateLayoutForPrint(surface));
         QCOMPARE(FontCell(1, 1, FontSize), QStringLiteral("10"));
         QCOMPARE(FontCell(1, 4, FontSize), QString()); // line 4 is not checked under a shared font
-        QVERIFY(DataChanged);
+        QVERIFY(Run().dataChanged);
         SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
         QVERIFY(window.ValidateLayoutForPrint(surface));
         QCOMPARE(FontCell(1, 4, FontSize), QStringLiteral("10"));

@@ -2,7 +2,7 @@
 #include "mainwindow/print_command.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/selected_printer.h"
 #include "support/pdf_text.h"
 #include "support/scripted_dialogs.h"
@@ -55,9 +55,9 @@ struct Command {
     {
         ui.clear();
         ui.allowUnscripted = true; // every message shown is returned and checked
-        CancelRequested = true;
+        Run().cancelRequested = true;
         PrintCommand(in);
-        const bool restored = window.cursor().shape() == Qt::ArrowCursor && !CancelRequested;
+        const bool restored = window.cursor().shape() == Qt::ArrowCursor && !Run().cancelRequested;
         if (ui.messages.empty()) return restored ? QString() : QStringLiteral("<busy pointer left>");
         return restored && IsOnlyMessage(ui, ui.last().text) ? ui.last().text : QStringLiteral("<other message>");
     }
@@ -76,10 +76,9 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        LayoutData.erase();
+        LayoutData().erase();
         SetFactoryLayouts();
-        EntryCount = 0;
-        SelectedCount = 0;
+        Run().setAddressCounts(0, 0);
     }
     void cleanup() { ui.checkAllUsed(); }
 
@@ -110,12 +109,12 @@ private Q_SLOTS:
         c.in.texts[4] = QStringLiteral(" ");
         QCOMPARE(c.run(ui), QString());
         // The address-book options look at the counts, not at the typed text.
-        EntryCount = 3;
+        Run().setAddressCounts(3, 0);
         c.in.source = PrintJob::SelectedEntries;
         QCOMPARE(c.run(ui), QStringLiteral("Nothing to print"));
         c.in.source = PrintJob::AllEntries;
         QCOMPARE(c.run(ui), QString());
-        EntryCount = 0;
+        Run().setAddressCounts(0, 0);
         QCOMPARE(c.run(ui), QStringLiteral("Nothing to print"));
         QCOMPARE(c.validated, 3);
     }
@@ -147,11 +146,12 @@ private Q_SLOTS:
         Command c;
         QLineEdit* box = isRow ? c.row : c.column;
         QLineEdit* other = isRow ? c.column : c.row;
-        other->setText(QStringLiteral("2"));
+        // The row is checked first: a refused row leaves a bad column unchecked.
+        other->setText(isRow ? QStringLiteral("0") : QStringLiteral("2"));
         c.copies->setFocus();
         box->setText(value);
         QCOMPARE(c.run(ui), message);
-        QCOMPARE(box->text() + other->text(), QStringLiteral("12"));
+        QCOMPARE(box->text() + other->text(), isRow ? QStringLiteral("10") : QStringLiteral("12"));
         QCOMPARE(QApplication::focusWidget(), box);
         QCOMPARE(c.validated, 0);
     }

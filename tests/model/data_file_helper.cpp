@@ -7,7 +7,7 @@
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "model/startup.h"
 #include "support/scripted_dialogs.h"
 
@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
     }
     if (command == u"save" && args.size() == 3) {
         if (LoadDataFile(args[1], false) != LoadResult::Loaded) return 3;
-        LayoutData.setCell(0, 0, 0, QStringLiteral("new content"));
+        LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
         if (args[2] != u"none") {
             killStage = static_cast<SaveStage>(args[2].toInt());
             SetSaveStageHookForTesting(KillAt);

@@ -1,6 +1,6 @@
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/printing_form.h"
 #include "support/pdf_text.h"
 #include "support/scripted_dialogs.h"
@@ -44,7 +44,7 @@ struct Printing {
         job.startRow = row;
         job.startColumn = column;
         job.layoutNumber = layout;
-        CancelRequested = false;
+        Run().cancelRequested = false;
         test::UseLetterPdf(printer, path(), margins);
         form = std::make_unique<PrintingForm>(job, printer);
         form->show();
@@ -81,7 +81,7 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        LayoutData.erase();
+        LayoutData().erase();
         SetFactoryLayouts();
     }
     void cleanup() { ui.checkAllUsed(); }
@@ -185,8 +185,8 @@ private Q_SLOTS:
             QCOMPARE(where, (QList<QPair<int, int>>{{2, 2}, {2, 3}, {3, 1}, {3, 2}, {3, 3}}));
         }
         {
-            LayoutData.setCell(0, 0, Line1, QStringLiteral("Åsa"));
-            LayoutData.setCell(1, 3, Line1, QStringLiteral("Bob"));
+            LayoutData().setCell(0, 0, Line1, QStringLiteral("Åsa"));
+            LayoutData().setCell(1, 3, Line1, QStringLiteral("Bob"));
             CountAddressEntries();
             Printing p({}, 3, {}, PrintJob::AllEntries);
             p.start();
@@ -226,7 +226,7 @@ private Q_SLOTS:
                 if (percent == 70) QTimer::singleShot(0, p.child<QPushButton>("CancelButton"), &QPushButton::click);
             });
             p.start();
-            QVERIFY(CancelRequested && !p.form->isVisible());
+            QVERIFY(Run().cancelRequested && !p.form->isVisible());
             QVERIFY(p.files().isEmpty());
         }
         {
@@ -240,7 +240,7 @@ private Q_SLOTS:
         {
             Printing p({"Ann"}, 1);
             p.child<QPushButton>("CancelButton")->click();
-            QVERIFY(CancelRequested && !p.form->isVisible() && p.files().isEmpty());
+            QVERIFY(Run().cancelRequested && !p.form->isVisible() && p.files().isEmpty());
         }
     }
 

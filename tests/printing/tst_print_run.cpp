@@ -3,7 +3,7 @@
 #include "common/numbers.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/fit_checks.h"
 #include "printing/label_placement.h"
 #include "printing/page_metrics.h"
@@ -114,9 +114,9 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        LayoutData.erase();
+        LayoutData().erase();
         SetFactoryLayouts();
-        CancelRequested = false;
+        Run().cancelRequested = false;
     }
     void cleanup() { ui.checkAllUsed(); }
 
@@ -311,8 +311,8 @@ private Q_SLOTS:
         QCOMPARE(Texts(selected), QStringList({"Chosen", "Last"}));
 
         // Nothing that qualifies: no sheet is fed at all.
-        for (int record : {0, 1, 2}) LayoutData.setCell(0, record, Line1, QString());
-        LayoutData.setCell(25, 29, Line5, QString());
+        for (int record : {0, 1, 2}) LayoutData().setCell(0, record, Line1, QString());
+        LayoutData().setCell(25, 29, Line5, QString());
         RecordingSurface none(LetterGeometry());
         RunAddressBook(Job(PrintJob::AllEntries, 3), none, window);
         QVERIFY(none.texts().empty() && none.documentsEnded() == 0 && !none.documentOpen());
@@ -369,8 +369,8 @@ private Q_SLOTS:
 
     void failureIsReportedAndTheDocumentAbandoned()
     {
-        LayoutData.setCell(0, 0, Line1, QStringLiteral("Fine"));
-        LayoutData.setCell(0, 1, Line1, QStringLiteral("Boom"));
+        LayoutData().setCell(0, 0, Line1, QStringLiteral("Fine"));
+        LayoutData().setCell(0, 1, Line1, QStringLiteral("Boom"));
         CountAddressEntries();
         FailingSurface surface(LetterGeometry());
         ScriptedRunWindow window;
@@ -386,7 +386,7 @@ private Q_SLOTS:
 
     void countersHoldMoreLabelsThanSixteenBits()
     {
-        for (int i = 0; i < 40; ++i) LayoutData.setCell(i / 30, i % 30, Line1, QStringLiteral("R%1").arg(i));
+        for (int i = 0; i < 40; ++i) LayoutData().setCell(i / 30, i % 30, Line1, QStringLiteral("R%1").arg(i));
         CountAddressEntries();
         RecordingSurface surface(LetterGeometry());
         ScriptedRunWindow window;
