@@ -1,9 +1,8 @@
 #pragma once
 
-#include "printing/drawing_surface.h"
+#include "printing/painter_surface.h"
 
 #include <QPageLayout>
-#include <QPainter>
 #include <QStringList>
 
 #include <memory>
@@ -12,11 +11,12 @@ class QPrinter;
 
 namespace quillet {
 
-// The drawing surface on a QPrinter. Every document is first painted into a private PDF file, so
+// The drawing surface on a QPrinter: measures and paints as PainterSurface does, on a private
+// canvas set up like the printer. Every document is first painted into a private PDF file, so
 // that abandoning it really leaves nothing: on endDocument the file is renamed to the first free
 // name beside the printer's output file (PDF output; nothing already written is overwritten) or
 // handed to the print system as one job and removed (a real printer).
-class PrinterSurface : public DrawingSurface {
+class PrinterSurface : public PainterSurface {
 public:
     explicit PrinterSurface(QPrinter& printer);
     ~PrinterSurface() override;
@@ -39,9 +39,7 @@ public:
     const QStringList& writtenFiles() const { return written_; }
 
 protected:
-    double measureWidth(const QFont& font, const QString& text) const override;
-    double lineAdvance(const QFont& font) const override;
-    void paintText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text) override;
+    const QPaintDevice* measuringDevice() const override;
     void openDocument() override;
 
 private:
@@ -53,7 +51,6 @@ private:
 
     QPrinter& printer_;
     std::unique_ptr<QPrinter> canvas_; // the private PDF every document is painted into
-    QPainter painter_;
     QString canvasPath_;
     QStringList written_;
     QPageLayout canvasLayout_; // what the canvas was last set up from
@@ -62,11 +59,6 @@ private:
     mutable QPageLayout cachedLayout_;
     mutable int cachedResolution_ = 0;
     mutable DeviceGeometry cachedGeometry_;
-    // What the painter was last given, so that repeating it costs nothing.
-    bool painterReady_ = false;
-    QFont paintFont_;
-    double paintAscent_ = 0;
-    std::uint32_t paintColor_ = 0;
 };
 
 } // namespace quillet

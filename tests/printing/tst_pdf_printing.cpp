@@ -1,6 +1,7 @@
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/run_state.h"
+#include "printing/painter_surface.h"
 #include "printing/printing_form.h"
 #include "support/pdf_text.h"
 #include "support/scripted_dialogs.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -85,6 +87,34 @@ private Q_SLOTS:
         SetFactoryLayouts();
     }
     void cleanup() { ui.checkAllUsed(); }
+
+    void painterSurfaceDrawsOnAnyDevice()
+    {
+        // An image of 2 x 1 inches at 300 dpi: the whole of it is printable.
+        QImage image(600, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setDotsPerMeterX(11811);
+        image.setDotsPerMeterY(11811);
+        {
+            PainterSurface surface(&image);
+            surface.setUnit(DrawingSurface::Unit::Inches);
+            QCOMPARE(QSizeF(surface.printableWidth(), surface.printableHeight()), QSizeF(2, 1));
+            surface.setFontSize(20);
+            QCOMPARE(surface.textWidth(QStringLiteral("Ann")),
+                     QFontMetricsF(surface.font(), &image).horizontalAdvance(QStringLiteral("Ann")) / 300);
+            surface.currentX = 1;
+            surface.currentY = 0.5;
+            surface.drawText(QStringLiteral("Ann"));
+            surface.endDocument();
+        }
+        // Ink only right of and below the position, in the colour given (black).
+        int inkLeft = 600, inkTop = 300;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 600; ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    inkLeft = std::min(inkLeft, x), inkTop = std::min(inkTop, y);
+        QVERIFY(inkLeft >= 300 && inkLeft < 320 && inkTop >= 150 && inkTop < 200);
+    }
 
     void printerSurface()
     {
