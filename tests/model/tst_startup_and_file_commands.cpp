@@ -75,7 +75,6 @@ private Q_SLOTS:
         // A settings file that loads is used even without a data file named in it.
         WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n");
         LoadStartupData();
-        QVERIFY(ui.messages.empty());
         QVERIFY(Run().dataFileName().isEmpty());
 
         // One that does not load is reported, and the per-user value names the file.
@@ -138,7 +137,6 @@ private Q_SLOTS:
         Run().settingsData[0].clear();
         QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Loaded));
         QCOMPARE(Run().settingsData[0], QStringLiteral("/home/şule/labels.QX3"));
-        QVERIFY(ui.messages.empty());
         // A folder the file cannot be written to is reported with its operation text.
         SetProgramFolderForTesting(path(QStringLiteral("missing")));
         ui.answer(Answer::Abort);
@@ -221,7 +219,6 @@ private Q_SLOTS:
             ui.answerFile(cancelled.isNull() ? std::nullopt : std::optional<QString>(cancelled));
             FileOpen();
         }
-        QVERIFY(ui.messages.empty());
         QCOMPARE(ui.fileRequests[0].mode, FileDialogRequest::Mode::Open);
         QCOMPARE(ui.fileRequests[0].nameFilters, QStringList({"Quillet Data Files (*.QX3 *.qx3)", "All Files (*)"}));
         QCOMPARE(ui.fileRequests[0].defaultSuffix, QStringLiteral("QX3"));
@@ -246,7 +243,6 @@ private Q_SLOTS:
         ui.clear();
         ui.answerFile(file);
         FileOpen(); // already open
-        QVERIFY(ui.messages.empty());
     }
 
     void openQuestionsOfferReadOnlyOrALoadAnyway_data()
@@ -324,7 +320,6 @@ private Q_SLOTS:
         QCOMPARE(Run().dataFileName(), second);
         QCOMPARE(CheckDataFileHeader(first, false), int(HeaderCheck::Valid)); // released
         QCOMPARE(CheckDataFileHeader(second, false), int(HeaderCheck::InUse));
-        QVERIFY(ui.messages.empty());
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"first.QX3", "second.QX3"}));
     }
 
