@@ -93,30 +93,28 @@ Answer ScriptedDialogs::message(const MessageRequest& request)
     return a;
 }
 
+template <class T> std::optional<T> ScriptedDialogs::take(std::deque<Choice<T>>& choices, const QString& what)
+{
+    if (choices.empty()) {
+        unscripted(what);
+        return std::nullopt;
+    }
+    const Choice<T> c = choices.front();
+    choices.pop_front();
+    if (!c.chosen) return std::nullopt;
+    return c.value;
+}
+
 std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& request)
 {
     fileRequests.push_back(request);
-    if (files_.empty()) {
-        unscripted(QStringLiteral("file dialog titled [%1]").arg(request.title));
-        return std::nullopt;
-    }
-    const Choice<QString> f = files_.front();
-    files_.pop_front();
-    if (!f.chosen) return std::nullopt;
-    return f.value;
+    return take(files_, QStringLiteral("file dialog titled [%1]").arg(request.title));
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice& initial)
 {
     fontRequests.push_back(initial);
-    if (fonts_.empty()) {
-        unscripted(QStringLiteral("font dialog"));
-        return std::nullopt;
-    }
-    const Choice<FontChoice> f = fonts_.front();
-    fonts_.pop_front();
-    if (!f.chosen) return std::nullopt;
-    return f.value;
+    return take(fonts_, QStringLiteral("font dialog"));
 }
 
 bool ScriptedDialogs::printSetup(QPrinter& printer, PrintSetupPurpose purpose)

@@ -68,6 +68,7 @@ private:
     std::deque<Choice<QString>> files_;
     std::deque<Choice<FontChoice>> fonts_;
     std::deque<SetupAnswer> setups_;
+    template <class T> std::optional<T> take(std::deque<Choice<T>>& choices, const QString& what);
 };
 
 } // namespace quillet
