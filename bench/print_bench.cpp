@@ -7,12 +7,12 @@
 //     quillet_print_bench --full    also 780 x 999 (779,220 labels, 25,974 sheets)
 
 #include "common/numbers.h"
-#include "common/scripted_dialogs.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/printing_form.h"
 #include "printing/selected_printer.h"
+#include "support/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -73,7 +73,7 @@ void FillAddressBook()
                                         "Eugene, OR 97401",      "Kraków 30-001", "Reykjavík 101", "Lyon 69001"};
     std::mt19937 random(20240611);
     auto pick = [&](const auto& list) { return QString::fromUtf8(list[random() % (sizeof list / sizeof list[0])]); };
-    LayoutData.erase();
+    LayoutData().erase();
     SetFactoryLayouts();
     for (int i = 0; i < Entries; ++i) {
         const int tab = i / RecordsPerTab;
@@ -81,13 +81,13 @@ void FillAddressBook()
         const int lines = 2 + int(random() % 4); // 2 to 5 lines
         QString name = pick(given) + u' ' + pick(family);
         if (random() % 3 == 0) name += QStringLiteral(" Jr.");
-        LayoutData.setCell(tab, record, Line1, name);
-        LayoutData.setCell(tab, record, Line2, QString::number(1 + random() % 9999) + u' ' + pick(streets));
+        LayoutData().setCell(tab, record, Line1, name);
+        LayoutData().setCell(tab, record, Line2, QString::number(1 + random() % 9999) + u' ' + pick(streets));
         if (lines >= 4)
-            LayoutData.setCell(tab, record, Line3, QStringLiteral("Apt ") + QString::number(random() % 400));
-        if (lines >= 3) LayoutData.setCell(tab, record, Line4, pick(towns));
-        if (lines == 5) LayoutData.setCell(tab, record, Line5, QStringLiteral("Attn: Accounts Payable"));
-        LayoutData.setCell(tab, record, Line6, QStringLiteral("memo %1").arg(i));
+            LayoutData().setCell(tab, record, Line3, QStringLiteral("Apt ") + QString::number(random() % 400));
+        if (lines >= 3) LayoutData().setCell(tab, record, Line4, pick(towns));
+        if (lines == 5) LayoutData().setCell(tab, record, Line5, QStringLiteral("Attn: Accounts Payable"));
+        LayoutData().setCell(tab, record, Line6, QStringLiteral("memo %1").arg(i));
     }
     CountAddressEntries();
     // Layout 1 (3 x 10 on Letter), centred, the first line in its own bold font.
@@ -116,7 +116,7 @@ RunFigures RunQuillet(int copies, const QString& folder)
     job.source = PrintJob::AllEntries;
     job.copies = copies;
     job.layoutNumber = 1;
-    CancelRequested = false;
+    Run().cancelRequested = false;
 
     ResetPeak();
     QElapsedTimer clock;
@@ -224,7 +224,7 @@ int main(int argc, char* argv[])
 
     std::vector<int> sizes{1, 10, 100};
     if (full) sizes.push_back(999);
-    std::printf("%d entries, collated copies, 3 x 10 labels a sheet, centred, PDF offscreen\n", EntryCount);
+    std::printf("%d entries, collated copies, 3 x 10 labels a sheet, centred, PDF offscreen\n", Run().entryCount());
     double time10 = 0;
     for (const int copies : sizes) {
         const RunFigures q = RunQuillet(copies, folder.path());

@@ -4,7 +4,7 @@
 
 #include "model/data_file.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 
 #include <array>
 #include <cstdlib>
@@ -20,7 +20,7 @@ std::unique_ptr<std::array<QString, SlotCount * FieldCount * SubEntryCount>> Sna
     std::size_t i = 0;
     for (int s = 0; s < SlotCount; ++s)
         for (int f = 0; f < FieldCount; ++f)
-            for (int e = 0; e < SubEntryCount; ++e) (*copy)[i++] = LayoutData.cell(s, f, e);
+            for (int e = 0; e < SubEntryCount; ++e) (*copy)[i++] = LayoutData().cell(s, f, e);
     return copy;
 }
 
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteInput(path, data, size);
     CheckDataFileHeader(path, false);
     const int result = LoadDataFile(path, size > 0 && (data[0] & 1));
-    DataFileHandle.release();
+    Run().dataFileHandle.release();
     if (result != LoadResult::Loaded) return 0;
 
     const auto loaded = Snapshot();
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteInput(path, reinterpret_cast<const std::uint8_t*>(written.constData()),
                      static_cast<std::size_t>(written.size()));
     if (LoadDataFile(path, false) != LoadResult::Loaded) std::abort();
-    DataFileHandle.release();
+    Run().dataFileHandle.release();
     if (*Snapshot() != *loaded) std::abort();
     return 0;
 }

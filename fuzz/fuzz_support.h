@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 #include <QString>
 

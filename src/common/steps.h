@@ -19,6 +19,11 @@ namespace quillet {
 //     if (!step(1, [&] { ... })) return;
 //     if (!step(2, [&] { ... })) return;
 //
+// A step that what follows depends on is run with `required`: there Ignore leaves the handler
+// like Abort, so nothing goes on from a step that did not finish:
+//
+//     if (!step.required(3, [&] { ... })) return 0;
+//
 // Steps reports through ReportError unless given its own reporter (the data file reader and
 // writer frame their failures in boxes of their own).
 class Steps {
@@ -29,21 +34,9 @@ public:
     explicit Steps(Reporter reporter);
 
     // True to go on (the step ran, or Ignore skipped it); false when the handler must leave.
-    template <class Body> bool operator()(std::int32_t step, Body&& body)
-    {
-        for (;;) {
-            try {
-                body();
-                return true;
-            } catch (...) {
-                const Answer answer = report(ToFailure(std::current_exception()), step);
-                if (answer == Answer::Retry) continue;
-                if (answer == Answer::Ignore) return true;
-                left_ = true;
-                return false;
-            }
-        }
-    }
+    template <class Body> bool operator()(std::int32_t step, Body&& body) { return run(step, body, true); }
+    // True only when the step ran to its end: Ignore may not skip it.
+    template <class Body> bool required(std::int32_t step, Body&& body) { return run(step, body, false); }
 
     // Up to three numbers of the handler's own state, shown in the report.
     void setContext(int context1, int context2 = 0, int context3 = 0);
@@ -54,6 +47,21 @@ public:
     static Failure ToFailure(std::exception_ptr error);
 
 private:
+    template <class Body> bool run(std::int32_t step, Body& body, bool mayBeSkipped)
+    {
+        for (;;) {
+            try {
+                body();
+                return true;
+            } catch (...) {
+                const Answer answer = report(ToFailure(std::current_exception()), step);
+                if (answer == Answer::Retry) continue;
+                if (answer == Answer::Ignore && mayBeSkipped) return true;
+                left_ = true;
+                return false;
+            }
+        }
+    }
     Answer report(const Failure& failure, std::int32_t step);
 
     Reporter reporter_;

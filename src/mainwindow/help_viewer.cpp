@@ -2,7 +2,7 @@
 
 #include "common/failure.h"
 #include "common/steps.h"
-#include "model/startup.h"
+#include "model/run_state.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,7 +50,7 @@ void ShowHelpFrontPage(QWidget* parent)
             viewer = new HelpViewer(parent);
             viewer->setAttribute(Qt::WA_DeleteOnClose);
         }
-        viewer->showFrontPage(HelpFile);
+        viewer->showFrontPage(Run().helpFile);
     });
 }
 

@@ -200,7 +200,7 @@ void MainWindow::SelectLayout()
     if (!step(7, [&] {
             if (!IsOneFlag(LayoutCell(n, UseDefaultText))) return;
             for (int line = 1; line <= 5; ++line)
-                setLabelLine(line, LayoutData.cell(LayoutSlot(n), DefaultText1 + line - 1, PropertiesSubEntry));
+                setLabelLine(line, LayoutData().cell(LayoutSlot(n), DefaultText1 + line - 1, PropertiesSubEntry));
         }))
         return;
     if (!step(8,

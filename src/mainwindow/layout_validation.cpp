@@ -5,7 +5,7 @@
 #include "common/numbers.h"
 #include "common/steps.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/drawing_surface.h"
 
 #include <QCoreApplication>
@@ -135,7 +135,7 @@ bool MainWindow::ValidateLayoutForPrint(DrawingSurface& surface)
         if (!check(11, [&] {
                 if (IsBlankText(FontCell(n, line, FontSize))) {
                     SetFontCell(n, line, FontSize, QStringLiteral("10"));
-                    if (!UpdatingControls) DataChanged = true;
+                    if (!Run().updatingControls) Run().dataChanged = true;
                 }
                 const double size = ReadNumber(FontCell(n, line, FontSize));
                 const QString start = QStringLiteral("Error:  The font size selected for line ") +

@@ -9,9 +9,8 @@
 #include "mainwindow/stepping_button.h"
 #include "model/factory_layouts.h"
 #include "model/file_commands.h"
-#include "model/shared_state.h"
-#include "model/shutdown.h"
-#include "model/startup.h"
+#include "model/run_state.h"
+#include "printing/selected_printer.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -27,7 +26,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -66,21 +64,23 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     buildMenus();
     buildControls();
     connectControls();
-
-    MainWindowLink& link = MainLink();
-    link.refillLayoutsList = [this] { refillLayoutsList(); };
-    link.showAddressCounts = [this] { showAddressCounts(); };
-    link.setTitle = [this](const QString& title) { setWindowTitle(title); };
-    link.setSaveEnabled = [this](bool enabled) {
-        saveAction_->setEnabled(enabled);
-        saveAsAction_->setEnabled(enabled);
-    };
-    link.windowGeometry = [this] { return frameGeometry(); };
-    link.screenSize = [this] { return screen()->geometry().size(); };
-    link.logicalDpi = [this] { return screen()->logicalDotsPerInch(); };
-    link.moveWindow = [this](QPoint position) { move(position); };
-    link.closeWindow = [this] { close(); };
     connectFileAndHelpMenus();
+    connectRunState();
+}
+
+void MainWindow::connectRunState()
+{
+    const RunState* run = &Run();
+    connect(run, &RunState::layoutsChanged, this, &MainWindow::refillLayoutsList);
+    connect(run, &RunState::addressCountsChanged, this, &MainWindow::showAddressCounts);
+    connect(run, &RunState::dataFileNameChanged, this, [this](const QString& path) {
+        setWindowTitle(path.isEmpty() ? ProgramTitle : QStringLiteral("Quillet:  ") + path);
+    });
+    connect(run, &RunState::readOnlyModeChanged, this, [this](bool readOnly) {
+        saveAction_->setEnabled(!readOnly);
+        saveAsAction_->setEnabled(!readOnly);
+    });
+    connect(run, &RunState::settingsLoaded, this, &MainWindow::restoreWindowPosition);
 }
 
 void MainWindow::connectFileAndHelpMenus()
@@ -91,23 +91,9 @@ void MainWindow::connectFileAndHelpMenus()
     connect(openAction_, &QAction::triggered, this, [] { FileOpen(); });
     connect(saveAction_, &QAction::triggered, this, [] { FileSave(); });
     connect(saveAsAction_, &QAction::triggered, this, [] { FileSaveAs(); });
-    connect(exitAction_, &QAction::triggered, this, [] { FileExit(); });
+    connect(exitAction_, &QAction::triggered, this, &MainWindow::fileExit);
     connect(helpContentsAction_, &QAction::triggered, this, [this] { ShowHelpFrontPage(this); });
     connect(aboutAction_, &QAction::triggered, this, [this] { AboutWindow(this).exec(); });
-}
-
-void MainWindow::closeEvent(QCloseEvent* event)
-{
-    if (UnloadMain()) {
-        event->accept();
-    } else {
-        event->ignore();
-    }
-}
-
-MainWindow::~MainWindow()
-{
-    MainLink() = MainWindowLink();
 }
 
 void MainWindow::buildMenus()
@@ -279,7 +265,6 @@ void MainWindow::buildControls()
 
 void MainWindow::connectControls()
 {
-    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     connect(layoutsList_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) layoutsListClicked();
     });
@@ -299,12 +284,22 @@ void MainWindow::connectControls()
     }
     connect(incrementButton_, &SteppingButton::keyPressed, this, &MainWindow::incrementKey);
     connect(incrementButton_, &SteppingButton::mousePressed, this, &MainWindow::incrementMouse);
-    connect(printButton_, &QPushButton::clicked, this, [this] { PrintCommand(*this); });
+    connect(printButton_, &QPushButton::clicked, this, &MainWindow::printClicked);
 }
 
-bool MainWindow::load()
+void MainWindow::printClicked()
 {
-    return StartUp([this] { show(); });
+    PrintCommandInputs in;
+    in.window = this;
+    in.copiesBox = copiesBox_;
+    in.startRowBox = row_.box;
+    in.startColumnBox = column_.box;
+    in.source = printWhat();
+    for (int line = 1; line <= LabelLineCount; ++line) in.texts[static_cast<std::size_t>(line - 1)] = labelLine(line);
+    in.layoutNumber = currentLayoutNumber();
+    in.printer = &SelectedPrinter();
+    in.validateLayout = [this](DrawingSurface& surface) { return ValidateLayoutForPrint(surface); };
+    PrintCommand(in);
 }
 
 int MainWindow::printWhat() const

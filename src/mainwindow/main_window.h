@@ -25,10 +25,10 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
-    ~MainWindow() override;
 
     // Start-up: the running-copy question, the settings and the last data file (or a fresh data
-    // set), shown, with DataChanged false at the end. False when the program must end at once.
+    // set), the window placed and shown, with DataChanged false at the end. False when the
+    // program must end at once (a second copy declined, or a failure that was reported).
     bool load();
 
     // ---- layouts list ---------------------------------------------------------------------
@@ -83,6 +83,18 @@ protected:
 
 private:
     void connectFileAndHelpMenus();
+    void connectRunState();
+    // The position kept in the settings, or centred on the screen.
+    void restoreWindowPosition();
+    // A silent save of changed data (unless read-only), the exit question when that save fails,
+    // the window position, the settings file and the per-user settings, and the held data file
+    // released. False when the close must not go on.
+    bool unload();
+    // File > Exit: closes the window, which runs the unload once.
+    void fileExit();
+    // The Print button: the print command on these controls, the current layout and its strict
+    // check, and the selected printer.
+    void printClicked();
     enum class Axis { Column, Row };
     struct PositionAxis {
         CheckedLineEdit* box = nullptr;

@@ -3,12 +3,10 @@
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/steps.h"
-#include "mainwindow/main_window.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/printer_surface.h"
 #include "printing/printing_form.h"
-#include "printing/selected_printer.h"
 
 #include <QLineEdit>
 #include <QPrinter>
@@ -75,7 +73,7 @@ void PrintCommand(const PrintCommandInputs& in)
     bool go = true;
     std::unique_ptr<BusyPointer> busy;
     if (!step(1, [&] {
-            CancelRequested = false;
+            Run().cancelRequested = false;
             busy = std::make_unique<BusyPointer>(in.window);
         }))
         return;
@@ -104,9 +102,9 @@ void PrintCommand(const PrintCommandInputs& in)
                       nothing = true;
                       for (const QString& text : in.texts) nothing = nothing && text.isEmpty();
                   } else if (in.source == PrintJob::AllEntries) {
-                      nothing = EntryCount < 1;
+                      nothing = Run().entryCount() < 1;
                   } else {
-                      nothing = SelectedCount < 1;
+                      nothing = Run().selectedCount() < 1;
                   }
                   if (nothing) {
                       ShowMessage(QStringLiteral("Nothing to print"));
@@ -156,21 +154,6 @@ void PrintCommand(const PrintCommandInputs& in)
         PrintingForm form(job, *in.printer, in.window);
         form.exec();
     });
-}
-
-void PrintCommand(MainWindow& window)
-{
-    PrintCommandInputs in;
-    in.window = &window;
-    in.copiesBox = window.copiesBox();
-    in.startRowBox = window.startRowBox();
-    in.startColumnBox = window.startColBox();
-    in.source = window.printWhat();
-    for (int line = 1; line <= 5; ++line) in.texts[static_cast<std::size_t>(line - 1)] = window.labelLine(line);
-    in.layoutNumber = window.currentLayoutNumber();
-    in.printer = &SelectedPrinter();
-    in.validateLayout = [&window](DrawingSurface& surface) { return window.ValidateLayoutForPrint(surface); };
-    PrintCommand(in);
 }
 
 } // namespace quillet

@@ -14,7 +14,6 @@ class QWidget;
 namespace quillet {
 
 class DrawingSurface;
-class MainWindow;
 
 // What the Print button hands to the print command: the main window's boxes (a refused start row
 // or column is reset and focused there) and the plain values of its other controls.
@@ -35,9 +34,5 @@ struct PrintCommandInputs {
 // printer's sheet size, the layout) and, when all is well, opens the printing window modally.
 // Every refusal shows its message and ends the command; the busy pointer is always restored.
 void PrintCommand(const PrintCommandInputs& inputs);
-
-// The Print button: the command on the main window's controls, its current layout and strict
-// check, and the selected printer.
-void PrintCommand(MainWindow& window);
 
 } // namespace quillet

@@ -2,7 +2,7 @@
 #include "mainwindow/main_window.h"
 
 #include "common/steps.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 
 #include <QColor>
 #include <QGroupBox>
@@ -42,10 +42,10 @@ void MainWindow::paintLabelBoxes(bool typed)
 
 void MainWindow::showAddressCounts()
 {
-    printWhatOptions_[1]->setText(QStringLiteral("Print all entries in address book (") + QString::number(EntryCount) +
-                                  u')');
+    printWhatOptions_[1]->setText(QStringLiteral("Print all entries in address book (") +
+                                  QString::number(Run().entryCount()) + u')');
     printWhatOptions_[2]->setText(QStringLiteral("Print all entries selected in address book (") +
-                                  QString::number(SelectedCount) + u')');
+                                  QString::number(Run().selectedCount()) + u')');
 }
 
 } // namespace quillet

@@ -39,7 +39,7 @@ int SaveDataFile(QString& path);
 // The open and save dialogs for data files (Save As and a save without a name share one).
 FileDialogRequest DataFileDialog(FileDialogRequest::Mode mode);
 
-// Sets ReadOnlyMode and enables Save and Save As exactly when it is false.
+// Sets ReadOnlyMode; the main window enables Save and Save As exactly when it is false.
 void SetReadOnly(bool readOnly);
 
 // The bytes the writer puts in the file for the current table.

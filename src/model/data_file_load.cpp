@@ -4,7 +4,7 @@
 #include "common/steps.h"
 #include "model/data_file.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "model/text_file_reader.h"
 
 #include <optional>
@@ -60,7 +60,7 @@ int LoadDataFile(const QString& path, bool readOnly)
         request.text = QStringLiteral("Error loading file:") + CR + CR + QStringLiteral("Error: ") +
                        failure.description + CR + QStringLiteral("Error Number: ") + QString::number(failure.number) +
                        u'-' + QString::number(stepNumber) + u'-' + QString::number(linesRead) + u'-' +
-                       QString::number(DataFileHandle.number()) + u'-' + (readOnly ? u'1' : u'0') + u'-';
+                       QString::number(Run().dataFileHandle.number()) + u'-' + (readOnly ? u'1' : u'0') + u'-';
         request.title = QStringLiteral("Error Loading File");
         request.buttons = Buttons::AbortRetryIgnore;
         request.icon = Icon::Warning;
@@ -70,7 +70,7 @@ int LoadDataFile(const QString& path, bool readOnly)
     SharedOpen file;
     if (!step(2, [&] {
             file = OpenShared(path, readOnly ? ShareMode::Reader : ShareMode::Editor);
-            if (!file.inUse) ReadOnlyMode = readOnly;
+            if (!file.inUse) Run().setReadOnlyMode(readOnly);
         }))
         return LoadResult::Failed;
     if (file.inUse) return LoadResult::Locked;
@@ -78,24 +78,20 @@ int LoadDataFile(const QString& path, bool readOnly)
     if (!file.fd.valid()) return LoadResult::Failed;
 
     if (!step(3, [&] {
-            DataFileHandle.hold(std::move(file.fd), readOnly ? ShareMode::Reader : ShareMode::Editor);
-            DataFileName = path;
+            Run().dataFileHandle.hold(std::move(file.fd), readOnly ? ShareMode::Reader : ShareMode::Editor);
+            Run().setDataFileName(path);
         }))
         return LoadResult::Failed;
-    if (!step(4, [&] {
-            if (MainLink().setTitle) MainLink().setTitle(QStringLiteral("Quillet:  ") + path);
-            SettingsData[0] = path;
-        }))
-        return LoadResult::Failed;
+    if (!step(4, [&] { Run().settingsData[0] = path; })) return LoadResult::Failed;
     if (!step(5, [] {
-            LayoutData.erase();
-            DataChanged = false;
+            LayoutData().erase();
+            Run().dataChanged = false;
         }))
         return LoadResult::Failed;
 
     std::optional<TextFileReader> reader;
     if (!step(6, [&] {
-            reader.emplace(DataFileHandle.fd(), true);
+            reader.emplace(Run().dataFileHandle.fd(), true);
             QString header;
             if (reader->nextLine(header)) reader->nextLine(header);
         }))
@@ -120,12 +116,12 @@ int LoadDataFile(const QString& path, bool readOnly)
             if (!AskContinueAfterBadMarker(line, linesRead)) return LoadResult::Stopped;
             continue;
         }
-        LayoutData.setCell(slot - 1, field - 1, subEntry - 1, line.mid(5));
+        LayoutData().setCell(slot - 1, field - 1, subEntry - 1, line.mid(5));
     }
 
     step(8, [] {
         CountAddressEntries();
-        if (MainLink().refillLayoutsList) MainLink().refillLayoutsList();
+        Q_EMIT Run().layoutsChanged();
     });
     return LoadResult::Loaded;
 }

@@ -3,8 +3,8 @@
 #include "common/steps.h"
 #include "model/data_file.h"
 #include "model/layout_data.h"
+#include "model/run_state.h"
 #include "model/safe_file_write.h"
-#include "model/shared_state.h"
 #include "model/text_encoding.h"
 
 #include <QFile>
@@ -48,7 +48,7 @@ Content BuildContent()
     for (int slot = 0; slot < SlotCount; ++slot) {
         for (int field = 0; field < FieldCount; ++field) {
             for (int sub = 0; sub < SubEntryCount; ++sub) {
-                const QString& value = LayoutData.cell(slot, field, sub);
+                const QString& value = LayoutData().cell(slot, field, sub);
                 if (value.isEmpty()) continue;
                 cells.push_back({text.size(), slot + 1, field + 1, sub + 1});
                 text += QString::asprintf("%02d%02d%d", slot + 1, field + 1, sub + 1);
@@ -103,10 +103,10 @@ FileDialogRequest DataFileDialog(FileDialogRequest::Mode mode)
     } else {
         request.title = QStringLiteral("Save As");
         request.nameFilters = {QStringLiteral("Quillet Data File (*.QX3 *.qx3)")};
-        request.initialName = DataFileName;
+        request.initialName = Run().dataFileName();
         request.confirmOverwrite = true;
     }
-    if (!DataFileName.isEmpty()) request.directory = QFileInfo(DataFileName).absolutePath();
+    if (!Run().dataFileName().isEmpty()) request.directory = QFileInfo(Run().dataFileName()).absolutePath();
     request.defaultSuffix = QStringLiteral("QX3");
     return request;
 }
@@ -129,7 +129,7 @@ int SaveDataFile(QString& path)
         request.text = QStringLiteral("Error saving QX data:") + CR + CR + QStringLiteral("Error:  ") +
                        failure.description + CR + QStringLiteral("Filename:  ") + path + CR +
                        QStringLiteral("Error Number:  ") + QString::number(failure.number) + u'-' +
-                       QString::number(stepNumber) + u'-' + QString::number(DataFileHandle.number()) + u'-' +
+                       QString::number(stepNumber) + u'-' + QString::number(Run().dataFileHandle.number()) + u'-' +
                        QString::number(counters.slot) + u'-' + QString::number(counters.field) + u'-' +
                        QString::number(counters.subEntry);
         request.title = QStringLiteral("Save Data Error");
@@ -145,35 +145,31 @@ int SaveDataFile(QString& path)
         if (!chosen || chosen->isEmpty()) return 0;
         path = *chosen;
     }
-    const bool newName = path != DataFileName;
+    const bool newName = path != Run().dataFileName();
 
-    // Every step below must have run before the next one may: an ignored failure before the
-    // rename ends the save with nothing written rather than commit an incomplete file.
-    bool done = false;
+    // Every step up to the rename must have run before the next one may: an ignored failure
+    // there ends the save with nothing written rather than commit an incomplete file.
     QString target;
     UniqueFd targetHold;
     bool inUse = false;
-    if (!step(2,
-              [&] {
-                  done = false;
-                  target = ResolveSaveTarget(path);
-                  if (FileExists(target)) {
-                      // A file we may not write is not replaced behind its owner's back.
-                      if (::access(QFile::encodeName(target).constData(), W_OK) != 0) throw Failure::fromErrno(errno);
-                      const bool alreadyHeld = DataFileHandle.isHeld() && DataFileHandle.mode() == ShareMode::Editor &&
-                                               SameFile(DataFileHandle.fd(), target);
-                      if (!alreadyHeld) {
-                          SharedOpen existing = OpenShared(target, ShareMode::Editor);
-                          if (existing.inUse) {
-                              inUse = true;
-                          } else {
-                              targetHold = std::move(existing.fd);
-                          }
-                      }
-                  }
-                  done = true;
-              }) ||
-        !done)
+    if (!step.required(2, [&] {
+            target = ResolveSaveTarget(path);
+            if (FileExists(target)) {
+                // A file we may not write is not replaced behind its owner's back.
+                if (::access(QFile::encodeName(target).constData(), W_OK) != 0) throw Failure::fromErrno(errno);
+                const bool alreadyHeld = Run().dataFileHandle.isHeld() &&
+                                         Run().dataFileHandle.mode() == ShareMode::Editor &&
+                                         SameFile(Run().dataFileHandle.fd(), target);
+                if (!alreadyHeld) {
+                    SharedOpen existing = OpenShared(target, ShareMode::Editor);
+                    if (existing.inUse) {
+                        inUse = true;
+                    } else {
+                        targetHold = std::move(existing.fd);
+                    }
+                }
+            }
+        }))
         return 0;
     if (inUse) {
         ShowFileInUse(path);
@@ -192,84 +188,60 @@ int SaveDataFile(QString& path)
         }
     } cleanup{tempPath, renamed};
 
-    if (!step(3,
-              [&] {
-                  done = false;
-                  if (temp.valid()) {
-                      temp.reset();
-                      RemoveFileQuietly(tempPath);
-                      tempPath.clear();
-                  }
-                  RemoveAbandonedTempFiles(target);
-                  temp = CreateTempFileBeside(target, tempPath);
-                  done = true;
-              }) ||
-        !done)
+    if (!step.required(3, [&] {
+            if (temp.valid()) {
+                temp.reset();
+                RemoveFileQuietly(tempPath);
+                tempPath.clear();
+            }
+            RemoveAbandonedTempFiles(target);
+            temp = CreateTempFileBeside(target, tempPath);
+        }))
         return 0;
     Reached(SaveStage::BeforeWrite);
 
-    if (!step(4,
-              [&] {
-                  done = false;
-                  const Content content = BuildContent();
-                  if (::ftruncate(temp.get(), 0) != 0 || ::lseek(temp.get(), 0, SEEK_SET) != 0)
-                      throw Failure::fromErrno(errno);
-                  const qsizetype half = content.bytes.size() / 2;
-                  qsizetype firstWritten = 0;
-                  qsizetype secondWritten = 0;
-                  try {
-                      WriteAll(temp.get(), QByteArrayView(content.bytes).first(half), firstWritten);
-                      Reached(SaveStage::DuringWrite);
-                      WriteAll(temp.get(), QByteArrayView(content.bytes).sliced(half), secondWritten);
-                  } catch (...) {
-                      counters = PositionAt(content, firstWritten + secondWritten);
-                      throw;
-                  }
-                  counters = content.cells.empty() ? CellPosition{0, 0, 0, 0} : content.cells.back();
-                  done = true;
-              }) ||
-        !done)
+    if (!step.required(4, [&] {
+            const Content content = BuildContent();
+            if (::ftruncate(temp.get(), 0) != 0 || ::lseek(temp.get(), 0, SEEK_SET) != 0)
+                throw Failure::fromErrno(errno);
+            const qsizetype half = content.bytes.size() / 2;
+            qsizetype firstWritten = 0;
+            qsizetype secondWritten = 0;
+            try {
+                WriteAll(temp.get(), QByteArrayView(content.bytes).first(half), firstWritten);
+                Reached(SaveStage::DuringWrite);
+                WriteAll(temp.get(), QByteArrayView(content.bytes).sliced(half), secondWritten);
+            } catch (...) {
+                counters = PositionAt(content, firstWritten + secondWritten);
+                throw;
+            }
+            counters = content.cells.empty() ? CellPosition{0, 0, 0, 0} : content.cells.back();
+        }))
         return 0;
-    if (!step(5,
-              [&] {
-                  done = false;
-                  SyncFile(temp.get());
-                  done = true;
-              }) ||
-        !done)
-        return 0;
+    if (!step.required(5, [&] { SyncFile(temp.get()); })) return 0;
     Reached(SaveStage::AfterWrite);
 
     // The new file is held (locked since its creation) before it takes the name, so it is never
     // free for another copy.
-    if (!step(6,
-              [&] {
-                  done = false;
-                  if (!TakeEditorLock(temp.get())) throw Failure::fromErrno(EAGAIN);
-                  done = true;
-              }) ||
-        !done)
+    if (!step.required(6, [&] {
+            if (!TakeEditorLock(temp.get())) throw Failure::fromErrno(EAGAIN);
+        }))
         return 0;
     Reached(SaveStage::BeforeRename);
-    if (!step(7,
-              [&] {
-                  done = false;
-                  RenameFile(tempPath, target);
-                  renamed = true;
-                  done = true;
-              }) ||
-        !done)
+    if (!step.required(7, [&] {
+            RenameFile(tempPath, target);
+            renamed = true;
+        }))
         return 0;
     Reached(SaveStage::AfterRename);
 
     // The file now has its name: hold it, whatever follows.
     step(8, [&] {
-        DataFileHandle.hold(std::move(temp), ShareMode::Editor);
+        Run().dataFileHandle.hold(std::move(temp), ShareMode::Editor);
         targetHold.reset();
         if (newName) {
-            DataFileName = path;
-            SettingsData[0] = path;
-            if (MainLink().setTitle) MainLink().setTitle(QStringLiteral("Quillet:  ") + path);
+            Run().setDataFileName(path);
+            Run().settingsData[0] = path;
         }
     });
     if (!step(9, [&] { SyncFolderOf(target); })) return 0;
@@ -279,10 +251,7 @@ int SaveDataFile(QString& path)
 void SetReadOnly(bool readOnly)
 {
     Steps step(QStringLiteral("Error setting 'read-only' flags within Quillet"), Buttons::Ok);
-    if (!step(1, [&] { ReadOnlyMode = readOnly; })) return;
-    step(2, [&] {
-        if (MainLink().setSaveEnabled) MainLink().setSaveEnabled(!readOnly);
-    });
+    step(1, [&] { Run().setReadOnlyMode(readOnly); });
 }
 
 } // namespace quillet

@@ -2,7 +2,7 @@
 
 #include "common/steps.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 
 #include <vector>
 
@@ -104,39 +104,32 @@ void SetFactoryLayouts()
         step.setContext(slot);
         if (!step(stepNumber++, [slot] {
                 for (int field = 0; field < FieldCount; ++field) {
-                    LayoutData.setCell(slot, field, PropertiesSubEntry, QString());
-                    LayoutData.setCell(slot, field, FontsSubEntry, QString());
+                    LayoutData().setCell(slot, field, PropertiesSubEntry, QString());
+                    LayoutData().setCell(slot, field, FontsSubEntry, QString());
                 }
             }))
             return;
     }
     for (const CellWrite& w : FactoryWrites()) {
         step.setContext(w.slot, w.field, w.subEntry);
-        if (!step(stepNumber++, [&w] { LayoutData.setCell(w.slot, w.field, w.subEntry, w.text); })) return;
+        if (!step(stepNumber++, [&w] { LayoutData().setCell(w.slot, w.field, w.subEntry, w.text); })) return;
     }
-    DataChanged = true;
+    Run().dataChanged = true;
 }
 
 void StartNewData()
 {
     Steps step(QStringLiteral("Error setting default defaults"), Buttons::AbortRetryIgnore);
-    if (!step(1, [] { LayoutData.erase(); })) return;
+    if (!step(1, [] { LayoutData().erase(); })) return;
     if (!step(2, [] { SetFactoryLayouts(); })) return;
-    if (!step(3, [] {
-            if (MainLink().refillLayoutsList) MainLink().refillLayoutsList();
-        }))
-        return;
+    if (!step(3, [] { Q_EMIT Run().layoutsChanged(); })) return;
     if (!step(4, [] { CountAddressEntries(); })) return;
-    if (!step(5, [] {
-            if (MainLink().setTitle) MainLink().setTitle(QStringLiteral("Quillet"));
-        }))
-        return;
+    if (!step(5, [] { Run().setDataFileName(QString()); })) return;
     step(6, [] {
-        DataFileName.clear();
         // Forgetting the held file must also release it, or it would stay in use for other
         // copies until the program ends.
-        DataFileHandle.release();
-        SettingsData[0].clear();
+        Run().dataFileHandle.release();
+        Run().settingsData[0].clear();
     });
 }
 

@@ -8,8 +8,8 @@ namespace quillet {
 // 29-41. Sets DataChanged.
 void SetFactoryLayouts();
 
-// Fresh data set: erase the table, write the factory layouts, refill the main window's list and
-// select its first entry, recount the address book, title "Quillet", forget the data file.
+// Fresh data set: erase the table, write the factory layouts, announce the new layouts, recount
+// the address book, forget the data file (the title becomes "Quillet").
 // ReadOnlyMode is left as it is.
 void StartNewData();
 

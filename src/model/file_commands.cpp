@@ -4,7 +4,7 @@
 #include "common/steps.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 
 #include <QFileInfo>
 
@@ -17,10 +17,10 @@ const QString DialogPattern = QStringLiteral("*.QX3");
 // The unsaved-changes question; Answer::No when it does not apply.
 Answer AskToSaveChanges(bool openForm)
 {
-    if (!DataChanged || ReadOnlyMode) return Answer::No;
-    const QString text = openForm && DataFileName.isEmpty()
+    if (!Run().dataChanged || Run().readOnlyMode()) return Answer::No;
+    const QString text = openForm && Run().dataFileName().isEmpty()
                              ? QStringLiteral("Data has changed but has not been saved.  Save it now?")
-                             : QStringLiteral("The current data file: ") + CR + DataFileName + CR +
+                             : QStringLiteral("The current data file: ") + CR + Run().dataFileName() + CR +
                                    QStringLiteral("has changed but has not been saved.  Save it now?");
     return ShowMessage(text, Buttons::YesNoCancel, Icon::Question, QStringLiteral("Data Changed Warning"));
 }
@@ -30,7 +30,7 @@ bool SaveChangesFirst(bool openForm)
 {
     switch (AskToSaveChanges(openForm)) {
     case Answer::Yes: {
-        QString name = DataFileName;
+        QString name = Run().dataFileName();
         return SaveDataFile(name) == 1;
     }
     case Answer::No:
@@ -60,9 +60,9 @@ void FileNew()
         !goOn)
         return;
     if (!step(2, [&] { goOn = SaveChangesFirst(false); }) || !goOn) return;
-    if (!step(3, [] { DataFileHandle.release(); })) return;
+    if (!step(3, [] { Run().dataFileHandle.release(); })) return;
     if (!step(4, [] { StartNewData(); })) return;
-    step(5, [] { DataChanged = false; });
+    step(5, [] { Run().dataChanged = false; });
 }
 
 void FileOpen()
@@ -71,7 +71,7 @@ void FileOpen()
     QString chosen;
     if (!step(1, [&] { chosen = Ui().chooseFile(DataFileDialog(FileDialogRequest::Mode::Open)).value_or(QString()); }))
         return;
-    if (chosen == DataFileName || LooksCancelled(chosen)) return;
+    if (chosen == Run().dataFileName() || LooksCancelled(chosen)) return;
 
     bool readOnly = false;
     bool goOn = false;
@@ -146,8 +146,8 @@ void FileSave()
     Steps step(QStringLiteral("Error opening file"), Buttons::RetryCancel);
     step(1, [] {
         // A read-only run never writes its file, whatever calls this.
-        if (ReadOnlyMode) return;
-        QString name = DataFileName;
+        if (Run().readOnlyMode()) return;
+        QString name = Run().dataFileName();
         SaveDataFile(name);
     });
 }
@@ -157,20 +157,12 @@ void FileSaveAs()
     Steps step(QStringLiteral("Error performing 'Save As' function"), Buttons::Ok);
     QString chosen;
     if (!step(1, [&] {
-            if (ReadOnlyMode) return;
+            if (Run().readOnlyMode()) return;
             chosen = Ui().chooseFile(DataFileDialog(FileDialogRequest::Mode::Save)).value_or(QString());
         }))
         return;
     if (LooksCancelled(chosen)) return;
     step(3, [&] { SaveDataFile(chosen); });
-}
-
-void FileExit()
-{
-    Steps step(QStringLiteral("Error closing Quillet from the menu"), Buttons::RetryCancel);
-    step(1, [] {
-        if (MainLink().closeWindow) MainLink().closeWindow();
-    });
 }
 
 } // namespace quillet

@@ -5,8 +5,6 @@
 
 namespace quillet {
 
-LayoutTable LayoutData;
-
 int LayoutTable::index(int slot, int field, int subEntry)
 {
     if (slot < 0 || slot >= SlotCount || field < 0 || field >= FieldCount || subEntry < 0 || subEntry >= SubEntryCount)
@@ -61,13 +59,13 @@ bool IsBlankText(QStringView text)
 bool RecordExists(int tab, int record)
 {
     for (int line = Line1; line <= Line6; ++line)
-        if (!IsBlankText(LayoutData.cell(tab, record, line))) return true;
+        if (!IsBlankText(LayoutData().cell(tab, record, line))) return true;
     return false;
 }
 
 bool RecordIsSelected(int tab, int record)
 {
-    return RecordExists(tab, record) && IsTrueFlag(LayoutData.cell(tab, record, Selected));
+    return RecordExists(tab, record) && IsTrueFlag(LayoutData().cell(tab, record, Selected));
 }
 
 bool LayoutIsUsable(int layoutNumber)

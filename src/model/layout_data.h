@@ -27,7 +27,8 @@ private:
     std::array<QString, SlotCount * FieldCount * SubEntryCount> cells_;
 };
 
-extern LayoutTable LayoutData;
+// The run's table, kept by the run state (model/run_state.h).
+LayoutTable& LayoutData();
 
 // Removes CR, LF and the other Unicode line and paragraph separators.
 QString WithoutLineBreaks(const QString& text);
@@ -41,7 +42,7 @@ enum RecordItem { Line1 = 0, Line2, Line3, Line4, Line5, Line6, Selected = 6 };
 // tab 0-25 ("A"-"Z"), record 0-29.
 inline const QString& RecordCell(int tab, int record, RecordItem item)
 {
-    return LayoutData.cell(tab, record, item);
+    return LayoutData().cell(tab, record, item);
 }
 
 // A record exists when one of Line1-Line6, leading spaces removed, is not empty.
@@ -93,22 +94,22 @@ constexpr int FontField(int line, FontItem item)
 
 inline const QString& LayoutCell(int layoutNumber, LayoutField field)
 {
-    return LayoutData.cell(LayoutSlot(layoutNumber), field, PropertiesSubEntry);
+    return LayoutData().cell(LayoutSlot(layoutNumber), field, PropertiesSubEntry);
 }
 
 inline void SetLayoutCell(int layoutNumber, LayoutField field, const QString& text)
 {
-    LayoutData.setCell(LayoutSlot(layoutNumber), field, PropertiesSubEntry, text);
+    LayoutData().setCell(LayoutSlot(layoutNumber), field, PropertiesSubEntry, text);
 }
 
 inline const QString& FontCell(int layoutNumber, int line, FontItem item)
 {
-    return LayoutData.cell(LayoutSlot(layoutNumber), FontField(line, item), FontsSubEntry);
+    return LayoutData().cell(LayoutSlot(layoutNumber), FontField(line, item), FontsSubEntry);
 }
 
 inline void SetFontCell(int layoutNumber, int line, FontItem item, const QString& text)
 {
-    LayoutData.setCell(LayoutSlot(layoutNumber), FontField(line, item), FontsSubEntry, text);
+    LayoutData().setCell(LayoutSlot(layoutNumber), FontField(line, item), FontsSubEntry, text);
 }
 
 // A layout is usable when its title is not blank and Visible is exactly "True".

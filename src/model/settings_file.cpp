@@ -7,8 +7,8 @@
 #include "model/data_file.h"
 #include "model/data_file_lock.h"
 #include "model/layout_data.h"
+#include "model/run_state.h"
 #include "model/safe_file_write.h"
-#include "model/shared_state.h"
 #include "model/text_encoding.h"
 #include "model/text_file_reader.h"
 
@@ -56,17 +56,17 @@ int LoadSettingsFile()
         return SettingsLoad::Unusable;
     if (!problem.isEmpty()) {
         ShowMessage(MessageStart + problem);
-        for (QString& entry : SettingsData) entry.clear();
+        for (QString& entry : Run().settingsData) entry.clear();
         return SettingsLoad::Unusable;
     }
     if (!reader) return SettingsLoad::Unusable;
 
-    for (std::size_t entry = 0; entry < SettingsData.size(); ++entry) {
+    for (std::size_t entry = 0; entry < Run().settingsData.size(); ++entry) {
         bool more = false;
         QString line;
         if (!step(4, [&] { more = reader->nextLine(line); })) return SettingsLoad::Unusable;
         if (!more) break;
-        SettingsData[entry] = WithoutLineBreaks(line);
+        Run().settingsData[entry] = WithoutLineBreaks(line);
     }
     return SettingsLoad::Loaded;
 }
@@ -78,7 +78,7 @@ void SaveSettingsFile()
     QByteArray bytes;
     if (!step(1, [&] {
             QStringList lines{SettingsFirstLine, SettingsSecondLine};
-            for (const QString& entry : SettingsData) lines << WithoutLineBreaks(entry);
+            for (const QString& entry : Run().settingsData) lines << WithoutLineBreaks(entry);
             const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
             bytes = EncodeForFile(text);
         }))

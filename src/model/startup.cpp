@@ -2,28 +2,24 @@
 
 #include "common/dialogs.h"
 #include "common/failure.h"
-#include "common/numbers.h"
 #include "common/program_folder.h"
 #include "common/steps.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
+#include "model/run_state.h"
 #include "model/settings_file.h"
-#include "model/shared_state.h"
 #include "model/user_settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
-#include <cmath>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace quillet {
 
 namespace {
-
-constexpr double TwipsPerInch = 1440.0;
 
 // Every running copy read-locks one byte of a file in the user's runtime folder; a copy that
 // finds a lock it does not own knows another one runs. The lock dies with its process.
@@ -38,8 +34,6 @@ int InstanceFile()
     }();
     return fd;
 }
-
-const QString ContactLine = QStringLiteral("Tolvan Software, Suite 300, 1420 Alder Street, Eugene, OR 97401");
 
 void ShowPlain(const QString& text)
 {
@@ -66,45 +60,6 @@ bool AnotherCopyIsRunning()
     return running;
 }
 
-bool StartUp(const std::function<void()>& showWindow)
-{
-    int stepNumber = 1;
-    try {
-        if (AnotherCopyIsRunning()) {
-            const Answer answer =
-                ShowMessage(QStringLiteral("Quillet is already running.") + CR + CR +
-                                QStringLiteral("Would you like to run another copy of it?"),
-                            Buttons::YesNo, Icon::Question, QStringLiteral("QX Already Running"), Answer::No);
-            if (answer != Answer::Yes) return false;
-        }
-        stepNumber = 2;
-        UpdatingControls = true;
-        stepNumber = 3;
-        LoadStartupData();
-        stepNumber = 4;
-        if (showWindow) showWindow();
-        stepNumber = 5;
-        SetHelpFile();
-        stepNumber = 6;
-        DataChanged = false;
-        UpdatingControls = false;
-        return true;
-    } catch (...) {
-        const Failure failure = Steps::ToFailure(std::current_exception());
-        try {
-            ShowPlain(QStringLiteral("Error loading Quillet:  ") + failure.description + CR +
-                      QStringLiteral("Error number:  ") + QString::number(failure.number) + u'-' +
-                      QString::number(stepNumber) + CR + CR +
-                      QStringLiteral("Please contact Tolvan Software about this problem - - it shouldn't have "
-                                     "happened.") +
-                      CR + CR + ContactLine);
-        } catch (...) {
-        }
-        UpdatingControls = false;
-        return false;
-    }
-}
-
 void LoadStartupData()
 {
     Steps step(QStringLiteral("Error setting up Quillet's default settings"), Buttons::RetryCancel);
@@ -112,21 +67,21 @@ void LoadStartupData()
             if (LoadSettingsFile() != SettingsLoad::Loaded) ReadUserSettings();
         }))
         return;
-    if (!step(2, [] { RestoreWindowPosition(); })) return;
+    if (!step(2, [] { Q_EMIT Run().settingsLoaded(); })) return;
 
     QString path;
     if (!step(3, [&] {
-            path = SettingsData[0];
+            path = Run().settingsData[0];
             if (path.isEmpty() || !FileExists(path)) {
                 if (!path.isEmpty())
                     ShowMessage(QStringLiteral("Warning:  The last saved/opened data file (") + path +
                                     QStringLiteral(") could not be found."),
                                 Buttons::Ok, Icon::Warning, QStringLiteral("Data File Not Found"));
-                SettingsData[0].clear();
+                Run().settingsData[0].clear();
             }
         }))
         return;
-    if (SettingsData[0].isEmpty()) {
+    if (Run().settingsData[0].isEmpty()) {
         step(4, [] { StartNewData(); });
         return;
     }
@@ -202,45 +157,13 @@ void LoadStartupData()
     });
 }
 
-QPoint PlaceWindow(QStringView leftTwips, QStringView topTwips, QSize screen, QSize window, double logicalDpi)
-{
-    const double dpi = logicalDpi > 0 ? logicalDpi : 96.0;
-    const auto place = [&](QStringView stored, int screenPixels, int windowPixels) {
-        const double twips = ReadNumber(stored);
-        const double screenTwips = screenPixels * TwipsPerInch / dpi;
-        if (twips > 0 && twips < screenTwips) return static_cast<int>(std::lround(twips * dpi / TwipsPerInch));
-        return static_cast<int>(std::lround(screenPixels / 2.0 - windowPixels / 2.0));
-    };
-    return {place(leftTwips, screen.width(), window.width()), place(topTwips, screen.height(), window.height())};
-}
-
-QString TwipsText(int pixels, double logicalDpi)
-{
-    const double dpi = logicalDpi > 0 ? logicalDpi : 96.0;
-    return FormatShortForm(static_cast<double>(RoundToInt32(pixels * TwipsPerInch / dpi)));
-}
-
-void RestoreWindowPosition()
-{
-    const MainWindowLink& link = MainLink();
-    if (!link.windowGeometry || !link.screenSize || !link.moveWindow) return;
-    Steps step(QStringLiteral("Error setting default QX Window position"), Buttons::AbortRetryIgnore);
-    QPoint position;
-    if (!step(1, [&] {
-            position = PlaceWindow(SettingsData[1], SettingsData[2], link.screenSize(), link.windowGeometry().size(),
-                                   link.logicalDpi ? link.logicalDpi() : 96.0);
-        }))
-        return;
-    step(2, [&] { link.moveWindow(position); });
-}
-
 void SetHelpFile()
 {
     Steps step(QStringLiteral("Error setting help file"), Buttons::Ok);
     step(1, [] {
         QString folder = ProgramFolder();
         if (!folder.endsWith(u'/')) folder += u'/';
-        HelpFile = folder + QStringLiteral("QX.hlp");
+        Run().helpFile = folder + QStringLiteral("QX.hlp");
     });
 }
 

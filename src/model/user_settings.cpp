@@ -4,7 +4,7 @@
 #include "common/program_folder.h"
 #include "common/steps.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 
 #include <QSettings>
 
@@ -34,7 +34,7 @@ void ReadUserSettings()
         QSettings settings(Application, Application);
         ThrowOnError(settings);
         settings.beginGroup(Group);
-        SettingsData[0] = WithoutLineBreaks(settings.value(LastUsedDataFile).toString());
+        Run().settingsData[0] = WithoutLineBreaks(settings.value(LastUsedDataFile).toString());
     });
 }
 
@@ -44,7 +44,7 @@ void SaveUserSettings()
     step(1, [] {
         QSettings settings(Application, Application);
         settings.beginGroup(Group);
-        settings.setValue(LastUsedDataFile, SettingsData[0]);
+        settings.setValue(LastUsedDataFile, Run().settingsData[0]);
         settings.setValue(ApplicationPath, ProgramFolder());
         settings.endGroup();
         settings.sync();

@@ -4,7 +4,7 @@
 #include "common/numbers.h"
 #include "common/steps.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/drawing_surface.h"
 #include "printing/fit_checks.h"
 #include "printing/label_placement.h"
@@ -95,7 +95,7 @@ void PrintRun::abandon()
 
 bool PrintRun::cancelled()
 {
-    if (!CancelRequested) return false;
+    if (!Run().cancelRequested) return false;
     abandon();
     return true;
 }
@@ -140,7 +140,8 @@ void PrintRun::execute()
             startColumn_ = RoundToInt16(job_.startColumn);
             if (addressBook_) {
                 selectedOnly_ = job_.source == PrintJob::SelectedEntries;
-                total_ = static_cast<std::int64_t>(selectedOnly_ ? SelectedCount : EntryCount) * copies_;
+                total_ =
+                    static_cast<std::int64_t>(selectedOnly_ ? Run().selectedCount() : Run().entryCount()) * copies_;
             } else {
                 total_ = copies_;
             }
@@ -175,7 +176,7 @@ void PrintRun::execute()
         return;
     if (!stage(12, [&] { return pass(RunPass::Printing); })) return;
     stage(13, [&] {
-        if (CancelRequested || done_ == 0) {
+        if (Run().cancelRequested || done_ == 0) {
             // Nothing of a cancelled run is printed, and a run without labels feeds no blank sheet.
             abandon();
             return false;

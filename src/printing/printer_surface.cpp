@@ -4,11 +4,9 @@
 #include "printing/print_queue.h"
 #include "printing/selected_printer.h"
 
-#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontMetricsF>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
@@ -107,32 +105,10 @@ QString PrinterSurface::paperName() const
     return sheet().name;
 }
 
-double PrinterSurface::measureWidth(const QFont& font, const QString& text) const
+const QPaintDevice* PrinterSurface::measuringDevice() const
 {
     const_cast<PrinterSurface*>(this)->prepareCanvas();
-    return QFontMetricsF(font, canvas_.get()).horizontalAdvance(text);
-}
-
-double PrinterSurface::lineAdvance(const QFont& font) const
-{
-    const_cast<PrinterSurface*>(this)->prepareCanvas();
-    return QFontMetricsF(font, canvas_.get()).lineSpacing();
-}
-
-void PrinterSurface::paintText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text)
-{
-    // Setting the painter's font and pen is costly; labels mostly repeat the previous line's.
-    if (!painterReady_ || !(font == paintFont_)) {
-        painter_.setFont(font);
-        paintFont_ = font;
-        paintAscent_ = QFontMetricsF(font, canvas_.get()).ascent();
-    }
-    if (!painterReady_ || rgb != paintColor_) {
-        painter_.setPen(QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)));
-        paintColor_ = rgb;
-    }
-    painterReady_ = true;
-    painter_.drawText(QPointF(topLeft.x(), topLeft.y() + paintAscent_), text);
+    return canvas_.get();
 }
 
 QPageLayout PrinterSurface::canvasLayoutFor(const Sheet& s) const

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "printing/drawing_surface.h"
+#include "printing/painter_surface.h"
 
 #include <QList>
 #include <QMarginsF>
 #include <QPageLayout>
-#include <QPainter>
 #include <QStringList>
 
 #include <memory>
@@ -14,7 +13,8 @@ class QPrinter;
 
 namespace quillet {
 
-// The drawing surface on a QPrinter. Every document is first painted into a private PDF file, so
+// The drawing surface on a QPrinter: measures and paints as PainterSurface does, on a private
+// canvas set up like the printer. Every document is first painted into a private PDF file, so
 // that abandoning it really leaves nothing: on endDocument the file is renamed to the first free
 // name beside the printer's output file (PDF output; nothing already written is overwritten) or
 // handed to the print system as one job and removed (a real printer).
@@ -23,7 +23,7 @@ namespace quillet {
 // reports for that paper (Qt's figures for a queue are its own defaults), and the document handed
 // over is exactly that paper, portrait, so the print system never scales or turns it: a landscape
 // sheet is drawn turned on the portrait page, its top along the paper's left edge.
-class PrinterSurface : public DrawingSurface {
+class PrinterSurface : public PainterSurface {
 public:
     explicit PrinterSurface(QPrinter& printer);
     ~PrinterSurface() override;
@@ -50,9 +50,7 @@ public:
     const QList<int>& submittedJobs() const { return jobs_; }
 
 protected:
-    double measureWidth(const QFont& font, const QString& text) const override;
-    double lineAdvance(const QFont& font) const override;
-    void paintText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text) override;
+    const QPaintDevice* measuringDevice() const override;
     void openDocument() override;
 
 private:
@@ -75,7 +73,6 @@ private:
 
     QPrinter& printer_;
     std::unique_ptr<QPrinter> canvas_; // the private PDF every document is painted into
-    QPainter painter_;
     QString canvasPath_;
     QStringList written_;
     QList<int> jobs_;
@@ -88,11 +85,6 @@ private:
     QPageLayout canvasLayout_; // what the canvas was last set up from
     int canvasResolution_ = 0;
     bool canvasColour_ = false;
-    // What the painter was last given, so that repeating it costs nothing.
-    bool painterReady_ = false;
-    QFont paintFont_;
-    double paintAscent_ = 0;
-    std::uint32_t paintColor_ = 0;
 };
 
 } // namespace quillet

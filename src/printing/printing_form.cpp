@@ -3,7 +3,7 @@
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/steps.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/print_run.h"
 
 #include <QApplication>
@@ -152,7 +152,7 @@ void PrintingForm::cancel()
 
 void PrintingForm::reject()
 {
-    CancelRequested = true;
+    Run().cancelRequested = true;
     QDialog::reject();
 }
 

@@ -1,8 +1,8 @@
 #include "common/error_report.h"
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "common/scripted_dialogs.h"
 #include "common/steps.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -30,11 +30,8 @@ template <class Form> QString Each(std::initializer_list<double> values, Form fo
 class TestCommon : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        ui.clear();
-        ui.onMessage = nullptr;
-    }
+    void init() { ui.clear(); }
+    void cleanup() { ui.checkAllUsed(); }
 
     void lenientReadingAndFlags()
     {
@@ -126,6 +123,7 @@ private Q_SLOTS:
                           QStringLiteral("Error clearing label text:\r\rError: Overflow\rError Number: 6-12-3-0-0"),
                           ErrorReportTitle, Buttons::RetryCancel, Icon::Warning));
         // No operation text, and numbers shown as the 16-bit values they are.
+        ui.answer(Answer::Ok);
         ReportError(QString(), QStringLiteral("Bad"), 5, -1, -2, 7, 98304, Buttons::Ok);
         QCOMPARE(ui.last().text, QStringLiteral("Malfunction:\r\rError: Bad\rError Number: 5--1--2-7--32768"));
     }
@@ -136,6 +134,7 @@ private Q_SLOTS:
             if (r.title == ErrorReportTitle) throw Failure(7, QStringLiteral("Out of memory"));
             return Answer::None;
         };
+        ui.answer(Answer::Ok);
         QCOMPARE(ReportError(QStringLiteral("Op"), QStringLiteral("x"), 1, 1, 0, 0, 0, Buttons::Ok), Answer::None);
         QCOMPARE(ui.messages.size(), size_t(2));
         QVERIFY(IsMessage(ui.last(), QStringLiteral("Error in error-handler: Out of memory\rError number: 7-3")));
@@ -143,6 +142,7 @@ private Q_SLOTS:
             if (r.title == ErrorReportTitle) throw std::runtime_error("not ours");
             return Answer::None;
         };
+        ui.answer(Answer::Ok);
         QCOMPARE(ReportError(QStringLiteral("Op"), QStringLiteral("x"), 1, 1, 0, 0, 0, Buttons::Ok), Answer::None);
         QVERIFY(IsMessage(ui.last(), QStringLiteral("Error in error-handler: Unknown failure\rError number: 51-3")));
     }
@@ -172,7 +172,7 @@ private Q_SLOTS:
         QVERIFY(!next.left() && attempts == 2 && ui.messages.size() == 4);
     }
 
-    void ignoreGoesOnOkCancelAbortLeave()
+    void ignoreGoesOnUnlessRequiredOkCancelAbortLeave()
     {
         ui.answer(Answer::Ignore);
         QStringList ran;
@@ -183,6 +183,10 @@ private Q_SLOTS:
         }));
         QVERIFY(step(2, [&] { ran << "2"; }));
         QCOMPARE(ran, QStringList({"1", "2"}));
+        // A step Ignore may not skip leaves the handler instead.
+        ui.answer(Answer::Ignore);
+        QVERIFY(!step.required(3, [] { throw Failure(6, QStringLiteral("Overflow")); }));
+        QVERIFY(step.left());
         for (Answer a : {Answer::Ok, Answer::Cancel, Answer::Abort}) {
             ui.answer(a);
             Steps leaving(QStringLiteral("Error"), Buttons::Ok);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/scripted_dialogs.h"
 #include "mainwindow/main_window.h"
+#include "support/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -15,7 +15,7 @@ namespace quillet::test {
 struct LoadedWindow {
     ScriptedDialogs ui;
     MainWindow window;
-    LoadedWindow() { window.load(); }
+    LoadedWindow() { QVERIFY2(window.load(), "the main window did not start"); }
 };
 
 // The control of `window` with this objectName; fails the test when there is none.

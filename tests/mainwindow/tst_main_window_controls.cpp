@@ -1,7 +1,7 @@
-#include "common/scripted_dialogs.h"
 #include "main_window_test_support.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -67,6 +67,7 @@ private Q_SLOTS:
         const QStringList lines = {QStringLiteral("Ann Smith"), QString(), QStringLiteral("12 Main St"), QString(),
                                    QString()};
         SetLines(window, lines);
+        ui.answer(Answer::Ok);
         QTest::keyClick(Control<QLineEdit>(window, "TB2"), Qt::Key_F6);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Ann Smith\r\n\r\n12 Main St\r\n\r\n"));
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Address copied to Clipboard")));
@@ -101,10 +102,10 @@ private Q_SLOTS:
         auto& [ui, window] = *loaded_;
         SetLines(window, QStringList(5, QStringLiteral("old")));
         QGuiApplication::clipboard()->setText(clipboard);
+        if (IsBlankText(clipboard)) ui.answer(Answer::Ok);
         QTest::keyClick(Control<QLineEdit>(window, "TB1"), Qt::Key_F7);
         QCOMPARE(Lines(window), lines);
-        QVERIFY(IsBlankText(clipboard) ? IsOnlyMessage(ui, QStringLiteral("The clipboard is empty"))
-                                       : ui.messages.empty());
+        QVERIFY(!IsBlankText(clipboard) || IsOnlyMessage(ui, QStringLiteral("The clipboard is empty")));
     }
 
     void printWhatGreysTheTypedTextClearEmptiesIt()
@@ -129,7 +130,6 @@ private Q_SLOTS:
         QCOMPARE(window.labelLine(1), QStringLiteral("kept"));
         QTest::mouseClick(clear, Qt::LeftButton);
         QCOMPARE(Lines(window), QStringList(5, QString()));
-        QVERIFY(ui.messages.empty());
     }
 
     void countingRewritesTheOptionCaptions()
@@ -171,7 +171,6 @@ private Q_SLOTS:
                        Qt::Key_Minus,
                        Qt::Key_Space}),
                  QStringLiteral("3,5 3,5 1,6 3,5 2,5 1,1 3,10 1,1"));
-        QVERIFY(ui.messages.empty());
     }
 
     void captionButtonsStepTheirOwnBox()
@@ -186,7 +185,6 @@ private Q_SLOTS:
                       {{Qt::Key_9, true}, Qt::LeftButton, Qt::LeftButton, Qt::RightButton}),
                  QStringLiteral("3,9 3,10 3,1 3,10"));
         QCOMPARE(Walk(window, colCaption, {Qt::LeftButton}), QStringLiteral("1,10"));
-        QVERIFY(ui.messages.empty());
     }
 
     void focusKeysAndAccessKeysAreLeftToQt()
@@ -224,7 +222,6 @@ private Q_SLOTS:
         LeaveBox(window.startRowBox());
         LeaveBox(window.startColBox());
         QCOMPARE(Position(window), QStringLiteral("2,2"));
-        QVERIFY(ui.messages.empty());
     }
 
     void leavingAStartBoxOutOfRangeRefusesIt()
@@ -240,6 +237,7 @@ private Q_SLOTS:
         };
         for (const auto& [box, typed, message] : cases) {
             ui.clear();
+            ui.answer(Answer::Ok);
             box->setFocus();
             box->setText(QString::fromLatin1(typed));
             window.copiesBox()->setFocus(); // the user moves on

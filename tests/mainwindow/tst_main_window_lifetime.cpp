@@ -1,14 +1,16 @@
+#include "common/failure.h"
 #include "common/program_folder.h"
-#include "common/scripted_dialogs.h"
 #include "mainwindow/help_viewer.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/window_placement.h"
 #include "model/data_file.h"
 #include "model/data_file_lock.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
+#include "model/run_state.h"
 #include "model/settings_file.h"
-#include "model/shared_state.h"
 #include "model/startup.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -26,30 +28,56 @@
 using namespace quillet;
 using namespace quillet::test;
 
+namespace {
+
+int dataFileWrites = 0;
+
+void CountDataFileWrites(SaveStage stage)
+{
+    if (stage == SaveStage::BeforeWrite) ++dataFileWrites;
+}
+
+// Start-up failing at step 4, when the window is shown.
+struct WindowThatCannotShow : MainWindow {
+    void setVisible(bool visible) override
+    {
+        if (visible) throw Failure(7, QStringLiteral("Out of memory"));
+        MainWindow::setVisible(visible);
+    }
+};
+
+const QByteArray SettingsStart = "Quillet initialization data file\r\nQX.INI\r\n";
+
+} // namespace
+
 class TestMainWindowLifetime : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init()
     {
+        Run().reset();
         ui.clear();
         QFile::remove(SettingsFilePath());
         QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")).clear();
-        DataFileHandle.release();
-        DataFileName.clear();
-        SettingsData = {};
-        ReadOnlyMode = false;
+        dataFileWrites = 0;
+        SetSaveStageHookForTesting(CountDataFileWrites);
+    }
+    void cleanup()
+    {
+        ui.checkAllUsed();
+        SetSaveStageHookForTesting(nullptr);
     }
 
     void freshStartThenSaveQuitAndFindTheFileReopened()
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("labels.QX3"));
-        LayoutData.setCell(0, 0, 0, QStringLiteral("left over"));
+        LayoutData().setCell(0, 0, 0, QStringLiteral("left over"));
         {
             MainWindow window;
             QVERIFY(window.load() && window.isVisible());
             QCOMPARE(window.windowTitle(), QStringLiteral("Quillet"));
-            QVERIFY(LayoutData.cell(0, 0, 0).isEmpty() && !DataChanged && !UpdatingControls);
+            QVERIFY(LayoutData().cell(0, 0, 0).isEmpty() && !Run().dataChanged && !Run().updatingControls);
             QCOMPARE(window.layoutsList()->count(), 9);
             QCOMPARE(window.layoutsList()->itemText(8), QStringLiteral("Avery 5160/8160 (Tolvan Software)"));
             QCOMPARE(window.currentLayoutNumber(), 1);
@@ -66,21 +94,30 @@ private Q_SLOTS:
             ui.answerFile(file);
             window.saveAsAction()->trigger();
             QCOMPARE(window.windowTitle(), QStringLiteral("Quillet:  ") + file);
-            LayoutData.setCell(0, 0, 0, QStringLiteral("Ana"));
-            DataChanged = true;
-            window.exitAction()->trigger(); // saves silently
+            LayoutData().setCell(0, 0, 0, QStringLiteral("Ana"));
+            Run().dataChanged = true;
+            dataFileWrites = 0;
+            window.move(144, 96);
+            window.exitAction()->trigger(); // saves silently, once
             QVERIFY(!window.isVisible());
         }
-        QVERIFY(ui.messages.empty());
-        QVERIFY(!DataFileHandle.isHeld());
-        LayoutData.erase();
+        QCOMPARE(dataFileWrites, 1);
+        QVERIFY(!Run().dataFileHandle.isHeld());
+        // At 96 dots per inch 144 and 96 pixels are 2160 and 1440 twips.
+        QCOMPARE(ReadBytes(SettingsFilePath()),
+                 SettingsStart + file.toUtf8() + "\r\n 2160\r\n 1440\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+        QCOMPARE(QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"))
+                     .value(QStringLiteral("Settings/LastUsedDataFile"))
+                     .toString(),
+                 file);
+        LayoutData().erase();
         MainWindow again;
         QVERIFY(again.load());
         QCOMPARE(again.windowTitle(), QStringLiteral("Quillet:  ") + file);
-        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("Ana"));
+        QCOMPARE(again.pos(), QPoint(144, 96));
+        QCOMPARE(LayoutData().cell(0, 0, 0), QStringLiteral("Ana"));
         QCOMPARE(again.layoutsList()->count(), 9);
         QVERIFY(again.saveAction()->isEnabled());
-        QVERIFY(ui.messages.empty());
     }
 
     void readOnlyRunDisablesSavingAndExitsQuietly()
@@ -91,7 +128,7 @@ private Q_SLOTS:
         const QByteArray before = "Quillet Data File\r\n<filename>.QX3\r\n01011Ana\r\n30011Only\r\n300313\r\n"
                                   "3004110\r\n300512.75\r\n300611\r\n30301True\r\n";
         WriteBytes(file, before);
-        SettingsData[0] = file;
+        Run().settingsData[0] = file;
         SaveSettingsFile();
         HeldDataFile otherCopy;
         otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
@@ -104,13 +141,12 @@ private Q_SLOTS:
                                                  "\r\r(Opening as read-only will allow full access to the data, but "
                                                  "will not allow any changes to be made)"),
                               QStringLiteral("Data File in Use"), Buttons::YesNo, Icon::Warning, Answer::Yes));
-        QVERIFY(ReadOnlyMode && LayoutData.cell(0, 0, 0) == QStringLiteral("Ana"));
+        QVERIFY(Run().readOnlyMode() && LayoutData().cell(0, 0, 0) == QStringLiteral("Ana"));
         QVERIFY(!window.saveAction()->isEnabled() && !window.saveAsAction()->isEnabled());
-        LayoutData.setCell(0, 0, 0, QStringLiteral("changed"));
-        DataChanged = true;
+        LayoutData().setCell(0, 0, 0, QStringLiteral("changed"));
+        Run().dataChanged = true;
         ui.clear();
         QVERIFY(window.close());
-        QVERIFY(ui.messages.empty() && ui.fileRequests.empty());
         QCOMPARE(ReadBytes(file), before);
     }
 
@@ -118,14 +154,15 @@ private Q_SLOTS:
     {
         MainWindow window;
         QVERIFY(window.load());
-        DataChanged = true;
+        Run().dataChanged = true;
         ui.answerFile(std::nullopt); // the save dialog is cancelled
         ui.answer(Answer::No);
-        QVERIFY(!window.close() && window.isVisible());
+        window.exitAction()->trigger(); // one unload: one save request, one question
+        QVERIFY(window.isVisible() && ui.fileRequests.size() == 1);
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Exit Quillet without saving data?"),
                               QStringLiteral("QX Exit Warning"), Buttons::YesNo, Icon::Question, Answer::No));
         QVERIFY(!QFile::exists(SettingsFilePath()));
-        DataChanged = false;
+        Run().dataChanged = false;
         QVERIFY(window.close());
         QVERIFY(QFile::exists(SettingsFilePath()));
     }
@@ -134,12 +171,13 @@ private Q_SLOTS:
     {
         MainWindow window;
         QVERIFY(window.load());
-        QFile::remove(HelpFile);
+        QFile::remove(Run().helpFile);
+        ui.answer(Answer::Ok);
         window.helpContentsAction()->trigger();
         QVERIFY(ui.last().text.startsWith(QStringLiteral("Error displaying Help file:\r\rError: No such file")));
         QCOMPARE(ui.last().buttons, Buttons::Ok);
 
-        QVERIFY(QFile::copy(QStringLiteral(QUILLET_HELP_FILE), HelpFile));
+        QVERIFY(QFile::copy(QStringLiteral(QUILLET_HELP_FILE), Run().helpFile));
         window.helpContentsAction()->trigger();
         auto* viewer = window.findChild<HelpViewer*>(QStringLiteral("HelpViewer"));
         QVERIFY(viewer && viewer->isVisible());
@@ -149,6 +187,46 @@ private Q_SLOTS:
         QCOMPARE(window.findChildren<HelpViewer*>().size(), 1);
         QCOMPARE(viewer->browser()->textCursor().position(), 0);
         QCOMPARE(ui.messages.size(), std::size_t(1));
+    }
+
+    void startUpFailureIsReportedAndEndsTheProgram()
+    {
+        ui.answer(Answer::Ok);
+        QVERIFY(!WindowThatCannotShow().load());
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error loading Quillet:  Out of memory\rError number:  7-4\r\rPlease "
+                                                 "contact Tolvan Software about this problem - - it shouldn't have "
+                                                 "happened.\r\rTolvan Software, Suite 300, 1420 Alder Street, Eugene, "
+                                                 "OR 97401")));
+        QVERIFY(!Run().updatingControls);
+    }
+
+    void windowPlacement()
+    {
+        const QSize screen(1920, 1080), window(800, 600);
+        // 1440 twips are one inch: 96 pixels at 96 dpi, 144 at 144 dpi.
+        QCOMPARE(PlaceWindow(u" 1440", u" 2880", screen, window, 96), QPoint(96, 192));
+        QCOMPARE(PlaceWindow(u"1440", u"1440", screen, window, 144), QPoint(144, 144));
+        // Not above 0, or not within the screen (28,800 by 16,200 twips at 96 dpi): centred on that axis.
+        QCOMPARE(PlaceWindow(u"-30", u"0", screen, window, 96), QPoint(560, 240));
+        QCOMPARE(PlaceWindow(u"28800", u"16200", screen, window, 96), QPoint(560, 240));
+        QCOMPARE(PlaceWindow(u"28799", u"abc", screen, window, 96), QPoint(1920, 240));
+        QCOMPARE(TwipsText(96, 96), QStringLiteral(" 1440"));
+        QCOMPARE(TwipsText(-2, 96), QStringLiteral("-30"));
+    }
+
+    void loadStoppedAtAQuestionStillNamesTheFile()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("short.QX3"));
+        WriteBytes(file, "Quillet Data File\r\n<filename>.QX3\r\n01011Ana\r\nshort\r\n");
+        MainWindow window;
+        QVERIFY(window.load());
+        ui.answerFile(file);
+        ui.answer(Answer::No); // stop loading at the short line
+        window.openAction()->trigger();
+        QCOMPARE(ui.last().title, QStringLiteral("Error loading QX data file"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Quillet:  ") + file);
+        QCOMPARE(LayoutData().cell(0, 0, 0), QStringLiteral("Ana"));
     }
 
 private:

@@ -17,9 +17,6 @@ void FillRichDataSet(bool beyond1252);
 
 std::vector<QString> TableSnapshot();
 
-// Empty table, no file held or named, flags cleared, settings empty, no main window hooks.
-void ResetPersistenceState();
-
 inline const QByteArray DataHeader = "Quillet Data File\r\n<filename>.QX3\r\n";
 
 } // namespace quillet::test

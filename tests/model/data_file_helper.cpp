@@ -4,12 +4,12 @@
 //   running                        register as a running copy and hold
 //   save <path> <stage|none>       load, change one cell and save, killed at the SaveStage numbered
 //   savenew <path>                 save a fresh data set to the path; print the result and titles
-#include "common/scripted_dialogs.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "model/startup.h"
+#include "support/scripted_dialogs.h"
 
 #include <QCoreApplication>
 
@@ -47,6 +47,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     ScriptedDialogs ui;
+    ui.allowUnscripted = true; // the messages are reported to the test, which checks them
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) return 2;
     const QString command = args[0];
@@ -62,7 +63,7 @@ int main(int argc, char* argv[])
     }
     if (command == u"save" && args.size() == 3) {
         if (LoadDataFile(args[1], false) != LoadResult::Loaded) return 3;
-        LayoutData.setCell(0, 0, 0, QStringLiteral("new content"));
+        LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
         if (args[2] != u"none") {
             killStage = static_cast<SaveStage>(args[2].toInt());
             SetSaveStageHookForTesting(KillAt);

@@ -1,13 +1,13 @@
 #include "common/failure.h"
-#include "common/scripted_dialogs.h"
 #include "data_file_fixtures.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
+#include "model/run_state.h"
 #include "model/safe_file_write.h"
-#include "model/shared_state.h"
 #include "model/text_encoding.h"
 #include "model/text_file_reader.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 
 #include <QDir>
@@ -88,28 +88,28 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        ui.onMessage = nullptr;
-        ResetPersistenceState();
+        Run().reset();
         dir_ = std::make_unique<QTemporaryDir>();
         name_ = dir_->filePath(QStringLiteral("data.QX3"));
     }
 
     void cleanup()
     {
+        ui.checkAllUsed();
         SetWriteFunctionForTesting(nullptr);
-        ResetPersistenceState();
+        Run().reset();
     }
 
     void outOfRangeIndexIsAFailureNotACrash()
     {
         for (auto [s, f, e] : {std::tuple{42, 0, 0}, {-1, 0, 0}, {0, 30, 0}, {0, 0, 7}, {0, -1, 0}}) {
             try {
-                LayoutData.setCell(s, f, e, QStringLiteral("x"));
+                LayoutData().setCell(s, f, e, QStringLiteral("x"));
                 QFAIL("write outside the table accepted");
             } catch (const Failure& failure) {
                 QCOMPARE(failure.number, FailureNumber::SubscriptOutOfRange);
             }
-            QVERIFY_THROWS_EXCEPTION(Failure, LayoutData.cell(s, f, e));
+            QVERIFY_THROWS_EXCEPTION(Failure, LayoutData().cell(s, f, e));
         }
     }
 
@@ -117,17 +117,17 @@ private Q_SLOTS:
     {
         // Old layouts are emptied; the other sub-entries and the rest of the table are kept.
         for (int slot = 29; slot <= 41; ++slot)
-            for (int sub = 0; sub < 7; ++sub) LayoutData.setCell(slot, 17, sub, QStringLiteral("old"));
-        LayoutData.setCell(0, 0, 0, QStringLiteral("address"));
-        LayoutData.setCell(27, 3, 4, QStringLiteral("spare"));
-        DataChanged = false;
+            for (int sub = 0; sub < 7; ++sub) LayoutData().setCell(slot, 17, sub, QStringLiteral("old"));
+        LayoutData().setCell(0, 0, 0, QStringLiteral("address"));
+        LayoutData().setCell(27, 3, 4, QStringLiteral("spare"));
+        Run().dataChanged = false;
         SetFactoryLayouts();
-        QVERIFY(DataChanged && ui.messages.empty());
+        QVERIFY(Run().dataChanged);
         const auto expected = ExpectedFactoryCells();
         for (int slot = 29; slot <= 41; ++slot) {
             for (int field = 0; field < 30; ++field) {
                 for (int sub = 0; sub <= 1; ++sub) {
-                    const QString& got = LayoutData.cell(slot, field, sub);
+                    const QString& got = LayoutData().cell(slot, field, sub);
                     if (slot == 37 && sub == 0 && field >= 10 && field <= 12) { // the maker's address
                         QVERIFY(!got.trimmed().isEmpty());
                         continue;
@@ -141,27 +141,28 @@ private Q_SLOTS:
                                                          .arg(got, want)));
                 }
             }
-            for (int sub = 2; sub < 7; ++sub) QCOMPARE(LayoutData.cell(slot, 17, sub), QStringLiteral("old"));
+            for (int sub = 2; sub < 7; ++sub) QCOMPARE(LayoutData().cell(slot, 17, sub), QStringLiteral("old"));
         }
-        QCOMPARE(LayoutData.cell(0, 0, 0) + LayoutData.cell(27, 3, 4), QStringLiteral("addressspare"));
+        QCOMPARE(LayoutData().cell(0, 0, 0) + LayoutData().cell(27, 3, 4), QStringLiteral("addressspare"));
     }
 
     void startNewDataForgetsTheFileAndNotifiesTheWindow()
     {
         QStringList calls;
-        MainLink().refillLayoutsList = [&] { calls << QStringLiteral("refill"); };
-        MainLink().showAddressCounts = [&] { calls << QStringLiteral("counts"); };
-        MainLink().setTitle = [&](const QString& t) { calls << t; };
-        LayoutData.setCell(3, 3, 0, QStringLiteral("address"));
-        LayoutData.setCell(27, 3, 4, QStringLiteral("spare"));
+        QObject context;
+        connect(&Run(), &RunState::layoutsChanged, &context, [&] { calls << QStringLiteral("layouts"); });
+        connect(&Run(), &RunState::addressCountsChanged, &context, [&] { calls << QStringLiteral("counts"); });
+        connect(&Run(), &RunState::dataFileNameChanged, &context, [&](const QString& name) { calls << name; });
+        LayoutData().setCell(3, 3, 0, QStringLiteral("address"));
+        LayoutData().setCell(27, 3, 4, QStringLiteral("spare"));
         QCOMPARE(save(), 1);
         calls.clear();
         StartNewData();
-        QVERIFY(LayoutData.cell(3, 3, 0).isEmpty() && LayoutData.cell(27, 3, 4).isEmpty());
+        QVERIFY(LayoutData().cell(3, 3, 0).isEmpty() && LayoutData().cell(27, 3, 4).isEmpty());
         QCOMPARE(LayoutCell(1, Title), QStringLiteral("Avery 5160/8160"));
-        QCOMPARE(calls, QStringList({"refill", "counts", "Quillet"}));
-        QCOMPARE(EntryCount, 0);
-        QVERIFY(DataFileName.isEmpty() && SettingsData[0].isEmpty());
+        QCOMPARE(calls, QStringList({"layouts", "counts", ""}));
+        QCOMPARE(Run().entryCount(), 0);
+        QVERIFY(Run().dataFileName().isEmpty() && Run().settingsData[0].isEmpty());
         // Forgotten and released: another copy may now edit it.
         QCOMPARE(CheckDataFileHeader(name_, false), int(HeaderCheck::Valid));
     }
@@ -195,21 +196,20 @@ private Q_SLOTS:
         QFETCH(bool, beyond1252);
         FillRichDataSet(beyond1252);
         // Line breaks never enter a cell, so none can split a line of the file.
-        LayoutData.setCell(0, 0, 3, QStringLiteral("fi\rrst\r\nsec\nond") + QChar(0x2028) + QChar(0x85) + u'!');
+        LayoutData().setCell(0, 0, 3, QStringLiteral("fi\rrst\r\nsec\nond") + QChar(0x2028) + QChar(0x85) + u'!');
         const auto before = TableSnapshot();
         QCOMPARE(save(), 1);
         const QByteArray bytes = ReadBytes(name_);
         QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), beyond1252);
         QVERIFY(bytes.contains(beyond1252 ? "Z\xC3\xBCrich" : "Z\xFCrich \xB7 M\xFCller \x80"));
         QVERIFY(bytes.contains("01014firstsecond!\r\n"));
-        LayoutData.erase();
-        DataChanged = true;
+        LayoutData().erase();
+        Run().dataChanged = true;
         QCOMPARE(load(), int(LoadResult::Loaded));
         QVERIFY(TableSnapshot() == before);
-        QVERIFY(!DataChanged && !ReadOnlyMode);
-        QCOMPARE(EntryCount, 78);
-        QCOMPARE(SelectedCount, 26);
-        QVERIFY(ui.messages.empty());
+        QVERIFY(!Run().dataChanged && !Run().readOnlyMode());
+        QCOMPARE(Run().entryCount(), 78);
+        QCOMPARE(Run().selectedCount(), 26);
     }
 
     void writerOrderAndEmptyTable()
@@ -245,7 +245,6 @@ private Q_SLOTS:
              {dir_->filePath(QStringLiteral("none.QX3")), dir_->path(), dir_->filePath(QStringLiteral("*.QX3")),
               QStringLiteral("/dev/null"), QString::fromUtf16(u"bad\0name", 8)})
             QCOMPARE(CheckDataFileHeader(missing, true), int(HeaderCheck::NotFound));
-        QVERIFY(ui.messages.empty());
     }
 
     void readerQuestionsAndAnswers()
@@ -254,8 +253,8 @@ private Q_SLOTS:
                                               "01031later\r\n 2031 blank marker\r\n-1011negative\r\n";
         for (int i = 0; i < 3; ++i) ui.answer(Answer::Yes);
         QCOMPARE(load(bytes), int(LoadResult::Loaded));
-        QCOMPARE(QStringList({LayoutData.cell(0, 0, 0), LayoutData.cell(0, 1, 0), LayoutData.cell(0, 2, 0),
-                              LayoutData.cell(1, 2, 0)}),
+        QCOMPARE(QStringList({LayoutData().cell(0, 0, 0), LayoutData().cell(0, 1, 0), LayoutData().cell(0, 2, 0),
+                              LayoutData().cell(1, 2, 0)}),
                  QStringList({"1", "  kept  ", "later", " blank marker"}));
         QCOMPARE(ui.messages.size(), std::size_t(3));
         QVERIFY(IsMessage(ui.messages[0],
@@ -272,8 +271,8 @@ private Q_SLOTS:
         // No stops the load: what was read stays, the file is held and named.
         ui.answer(Answer::No);
         QCOMPARE(load(bytes), int(LoadResult::Stopped));
-        QVERIFY(LayoutData.cell(0, 0, 0) == QStringLiteral("1") && LayoutData.cell(0, 1, 0).isEmpty());
-        QVERIFY(DataFileName == name_ && DataFileHandle.isHeld());
+        QVERIFY(LayoutData().cell(0, 0, 0) == QStringLiteral("1") && LayoutData().cell(0, 1, 0).isEmpty());
+        QVERIFY(Run().dataFileName() == name_ && Run().dataFileHandle.isHeld());
     }
 
     void readerLimitsAndLineForms()
@@ -283,8 +282,8 @@ private Q_SLOTS:
         for (int i = 0; i < 12000; ++i)
             bytes += QString::asprintf("%02d%02d%dv%d\r\n", i / 210 % 42 + 1, i / 7 % 30 + 1, i % 7 + 1, i).toLatin1();
         QCOMPARE(load(bytes), int(LoadResult::Loaded));
-        QCOMPARE(LayoutData.cell(0, 0, 0), QStringLiteral("v8820"));  // a later line overwrites
-        QCOMPARE(LayoutData.cell(5, 18, 4), QStringLiteral("v1180")); // line 10,180 was ignored
+        QCOMPARE(LayoutData().cell(0, 0, 0), QStringLiteral("v8820"));  // a later line overwrites
+        QCOMPARE(LayoutData().cell(5, 18, 4), QStringLiteral("v1180")); // line 10,180 was ignored
 
         // A one-line file loads nothing at all: no layouts, no records.
         FillRichDataSet(false);
@@ -295,10 +294,9 @@ private Q_SLOTS:
         QCOMPARE(load("Quillet Data File\n<filename>.QX3\r01011a\n01012b\r\n01013c\r01014" +
                       QByteArray(256 * 1024 - 35, 'd') + "\r\n01015e"),
                  int(LoadResult::Loaded));
-        QCOMPARE(LayoutData.cell(0, 0, 0) + LayoutData.cell(0, 0, 1) + LayoutData.cell(0, 0, 2) +
-                     LayoutData.cell(0, 0, 4),
+        QCOMPARE(LayoutData().cell(0, 0, 0) + LayoutData().cell(0, 0, 1) + LayoutData().cell(0, 0, 2) +
+                     LayoutData().cell(0, 0, 4),
                  QStringLiteral("abce"));
-        QVERIFY(ui.messages.empty());
     }
 
     void malformedFilesLoadWithoutCrashing()
@@ -313,17 +311,17 @@ private Q_SLOTS:
         const QByteArray nuls = DataHeader + QByteArray("01011a\0b\r\n", 10) + QByteArray(1000, '\0');
         for (const QByteArray& bytes : {junk, QByteArray(2 << 20, '7'), nuls})
             QCOMPARE(load(bytes), int(LoadResult::Loaded));
-        QCOMPARE(LayoutData.cell(0, 0, 0), QString::fromUtf16(u"a\0b", 3));
+        QCOMPARE(LayoutData().cell(0, 0, 0), QString::fromUtf16(u"a\0b", 3));
 
         // A 100 MB line is cut to the reader's limit; the line after it still loads.
         QCOMPARE(load(DataHeader + "01011" + QByteArray(100 << 20, 'x') + "\r\n01021after\r\n"),
                  int(LoadResult::Loaded));
-        QCOMPARE(LayoutData.cell(0, 0, 0).size(), TextFileReader::MaxLineChars - 5);
-        QCOMPARE(LayoutData.cell(0, 1, 0), QStringLiteral("after"));
+        QCOMPARE(LayoutData().cell(0, 0, 0).size(), TextFileReader::MaxLineChars - 5);
+        QCOMPARE(LayoutData().cell(0, 1, 0), QStringLiteral("after"));
 
         // The longest cell kept reads back whole even when the writer needs UTF-8 (two bytes for é).
         QCOMPARE(load(DataHeader + "01011" + QByteArray(300000, '\xE9')), int(LoadResult::Loaded));
-        LayoutData.setCell(0, 0, 1, QStringLiteral("ş"));
+        LayoutData().setCell(0, 0, 1, QStringLiteral("ş"));
         const auto kept = TableSnapshot();
         QCOMPARE(save(), 1);
         QCOMPARE(load(), int(LoadResult::Loaded));
@@ -335,8 +333,8 @@ private Q_SLOTS:
         FillRichDataSet(false);
         QCOMPARE(save(), 1);
         const QByteArray old = ReadBytes(name_);
-        const int held = DataFileHandle.number();
-        LayoutData.setCell(3, 3, 3, QStringLiteral("new"));
+        const int held = Run().dataFileHandle.number();
+        LayoutData().setCell(3, 3, 3, QStringLiteral("new"));
         const auto changed = TableSnapshot();
 
         // Full disk answered Abort, then Ignore: nothing is committed, nothing is left behind.
@@ -348,7 +346,7 @@ private Q_SLOTS:
             QCOMPARE(save(), 0);
             QCOMPARE(ReadBytes(name_), old);
             QVERIFY(TableSnapshot() == changed);
-            QCOMPARE(DataFileHandle.number(), held);
+            QCOMPARE(Run().dataFileHandle.number(), held);
             QCOMPARE(files(), QStringList{"data.QX3"});
             const QString text = ui.messages.empty() ? QString() : ui.last().text;
             QVERIFY2(text.startsWith(
@@ -380,7 +378,7 @@ private Q_SLOTS:
         QCOMPARE(ui.messages.size(), std::size_t(2));
         QVERIFY(IsMessage(ui.last(),
                           QStringLiteral("Error loading file:\r\rError: Input/output error\rError Number: 5-6-0-") +
-                              QString::number(DataFileHandle.number()) + QStringLiteral("-1-"),
+                              QString::number(Run().dataFileHandle.number()) + QStringLiteral("-1-"),
                           QStringLiteral("Error Loading File"), Buttons::AbortRetryIgnore, Icon::Warning));
     }
 
@@ -389,7 +387,7 @@ private:
     // Loads the test file, first written with `bytes` unless they are null, for editing.
     int load(const QByteArray& bytes = QByteArray())
     {
-        DataFileHandle.release();
+        Run().dataFileHandle.release();
         if (!bytes.isNull()) WriteBytes(name_, bytes);
         return LoadDataFile(name_, false);
     }

@@ -1,9 +1,10 @@
-#include "common/scripted_dialogs.h"
 #include "data_file_fixtures.h"
+#include "mainwindow/main_window.h"
 #include "model/data_file.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "model/startup.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 
 #include <QDir>
@@ -58,13 +59,13 @@ class TestDataFileProcesses : public QObject {
 private Q_SLOTS:
     void init()
     {
-        ResetPersistenceState();
+        Run().reset();
         dir_ = std::make_unique<QTemporaryDir>();
     }
 
     void cleanup()
     {
-        ResetPersistenceState();
+        Run().reset();
         dir_.reset();
     }
 
@@ -80,10 +81,11 @@ private Q_SLOTS:
         QCOMPARE(CheckDataFileHeader(file, true), int(HeaderCheck::Valid));
         QCOMPARE(LoadDataFile(file, false), int(LoadResult::Locked));
         QCOMPARE(LoadDataFile(file, true), int(LoadResult::Loaded));
-        QVERIFY(ReadOnlyMode);
+        QVERIFY(Run().readOnlyMode());
         // Saving onto the held file is refused and writes nothing.
-        LayoutData.setCell(0, 0, 0, QStringLiteral("changed here"));
+        LayoutData().setCell(0, 0, 0, QStringLiteral("changed here"));
         QString target = file;
+        ui.answer(Answer::Ok);
         QCOMPARE(SaveDataFile(target), 0);
         QVERIFY(IsOnlyMessage(ui,
                               QStringLiteral("The file:\r") + file +
@@ -95,7 +97,7 @@ private Q_SLOTS:
 
         // A copy that dies releases the file at once.
         other.stop();
-        DataFileHandle.release();
+        Run().dataFileHandle.release();
         QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
     }
 
@@ -106,7 +108,8 @@ private Q_SLOTS:
         {
             ScriptedDialogs ui;
             ui.answer(Answer::No);
-            QVERIFY(!StartUp({})); // the user declines a second copy
+            MainWindow window;
+            QVERIFY(!window.load() && !window.isVisible()); // the user declines a second copy
             QVERIFY(IsOnlyMessage(ui,
                                   QStringLiteral("Quillet is already running.\r\rWould you like to run another copy "
                                                  "of it?"),
@@ -140,7 +143,7 @@ private Q_SLOTS:
         const bool newContent = stage < 0 || stage == int(SaveStage::AfterRename);
         const QString file = writeDataFile(QStringLiteral("saved.QX3"));
         const QByteArray old = ReadBytes(file);
-        LayoutData.setCell(0, 0, 0, QStringLiteral("new content"));
+        LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
         const QByteArray fresh = DataFileContent();
         QVERIFY(fresh != old);
 
@@ -156,7 +159,6 @@ private Q_SLOTS:
         QString same = file;
         QCOMPARE(SaveDataFile(same), 1);
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saved.QX3"});
-        QVERIFY(ui.messages.empty());
     }
 
     void readOnlyFolderForAnUnprivilegedUser()
@@ -206,8 +208,8 @@ private:
         FillRichDataSet(false);
         QString file = dir_->filePath(name);
         if (SaveDataFile(file) != 1) return QString();
-        DataFileHandle.release();
-        DataFileName.clear();
+        Run().dataFileHandle.release();
+        Run().setDataFileName(QString());
         return file;
     }
     std::unique_ptr<QTemporaryDir> dir_;

@@ -1,14 +1,14 @@
 // Printing through a real print system: a private CUPS scheduler with virtual PDF printers
 // (cups-pdf), their output rendered and measured. Runs as root; skipped elsewhere, except in CI.
 
-#include "common/scripted_dialogs.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/printing_form.h"
 #include "printing/selected_printer.h"
 #include "support/cups_server.h"
 #include "support/pdf_ink.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -51,7 +51,6 @@ struct QueueJob {
         job.startRow = 1;
         job.startColumn = 1;
         job.layoutNumber = 1;
-        CancelRequested = false;
         form = std::make_unique<PrintingForm>(job, printer);
         form->show();
     }
@@ -109,10 +108,11 @@ private Q_SLOTS:
 
     void init()
     {
+        Run().reset();
         ui.clear();
-        LayoutData.erase();
         SetFactoryLayouts();
     }
+    void cleanup() { ui.checkAllUsed(); }
 
     void theDefaultQueueStartsOnItsOwnPaper()
     {

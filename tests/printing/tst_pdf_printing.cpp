@@ -1,15 +1,17 @@
-#include "common/scripted_dialogs.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
+#include "printing/painter_surface.h"
 #include "printing/printing_form.h"
 #include "support/pdf_text.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -44,7 +46,7 @@ struct Printing {
         job.startRow = row;
         job.startColumn = column;
         job.layoutNumber = layout;
-        CancelRequested = false;
+        Run().cancelRequested = false;
         test::UseLetterPdf(printer, path(), margins);
         form = std::make_unique<PrintingForm>(job, printer);
         form->show();
@@ -81,9 +83,37 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        ui.onMessage = nullptr;
-        LayoutData.erase();
+        LayoutData().erase();
         SetFactoryLayouts();
+    }
+    void cleanup() { ui.checkAllUsed(); }
+
+    void painterSurfaceDrawsOnAnyDevice()
+    {
+        // An image of 2 x 1 inches at 300 dpi: the whole of it is printable.
+        QImage image(600, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setDotsPerMeterX(11811);
+        image.setDotsPerMeterY(11811);
+        {
+            PainterSurface surface(&image);
+            surface.setUnit(DrawingSurface::Unit::Inches);
+            QCOMPARE(QSizeF(surface.printableWidth(), surface.printableHeight()), QSizeF(2, 1));
+            surface.setFontSize(20);
+            QCOMPARE(surface.textWidth(QStringLiteral("Ann")),
+                     QFontMetricsF(surface.font(), &image).horizontalAdvance(QStringLiteral("Ann")) / 300);
+            surface.currentX = 1;
+            surface.currentY = 0.5;
+            surface.drawText(QStringLiteral("Ann"));
+            surface.endDocument();
+        }
+        // Ink only right of and below the position, in the colour given (black).
+        int inkLeft = 600, inkTop = 300;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 600; ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    inkLeft = std::min(inkLeft, x), inkTop = std::min(inkTop, y);
+        QVERIFY(inkLeft >= 300 && inkLeft < 320 && inkTop >= 150 && inkTop < 200);
     }
 
     void printerSurface()
@@ -185,8 +215,8 @@ private Q_SLOTS:
             QCOMPARE(where, (QList<QPair<int, int>>{{2, 2}, {2, 3}, {3, 1}, {3, 2}, {3, 3}}));
         }
         {
-            LayoutData.setCell(0, 0, Line1, QStringLiteral("Åsa"));
-            LayoutData.setCell(1, 3, Line1, QStringLiteral("Bob"));
+            LayoutData().setCell(0, 0, Line1, QStringLiteral("Åsa"));
+            LayoutData().setCell(1, 3, Line1, QStringLiteral("Bob"));
             CountAddressEntries();
             Printing p({}, 3, {}, PrintJob::AllEntries);
             p.start();
@@ -226,7 +256,7 @@ private Q_SLOTS:
                 if (percent == 70) QTimer::singleShot(0, p.child<QPushButton>("CancelButton"), &QPushButton::click);
             });
             p.start();
-            QVERIFY(CancelRequested && !p.form->isVisible());
+            QVERIFY(Run().cancelRequested && !p.form->isVisible());
             QVERIFY(p.files().isEmpty());
         }
         {
@@ -240,7 +270,7 @@ private Q_SLOTS:
         {
             Printing p({"Ann"}, 1);
             p.child<QPushButton>("CancelButton")->click();
-            QVERIFY(CancelRequested && !p.form->isVisible() && p.files().isEmpty());
+            QVERIFY(Run().cancelRequested && !p.form->isVisible() && p.files().isEmpty());
         }
     }
 

@@ -1,16 +1,16 @@
 #include "common/error_report.h"
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "common/scripted_dialogs.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
-#include "model/shared_state.h"
+#include "model/run_state.h"
 #include "printing/fit_checks.h"
 #include "printing/label_placement.h"
 #include "printing/page_metrics.h"
 #include "printing/print_run.h"
-#include "printing/recording_surface.h"
 #include "printing/sheet_geometry.h"
+#include "support/recording_surface.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -114,16 +114,16 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        LayoutData.erase();
+        LayoutData().erase();
         SetFactoryLayouts();
-        CancelRequested = false;
+        Run().cancelRequested = false;
     }
+    void cleanup() { ui.checkAllUsed(); }
 
     void sheetAndMarginQuestions()
     {
         // Within the margins, or exactly at them, nothing is asked.
         QVERIFY(CheckFit(10.8f, 11.0f, 10.8f, 8.25f, 8.5f, 8.25f));
-        QVERIFY(ui.messages.empty());
 
         // Past the sheet: Yes skips the margin question of the same direction.
         ui.answer(Answer::Yes);
@@ -162,6 +162,7 @@ private Q_SLOTS:
         // Past the sheet's width; No to any question ends the run there.
         ui.clear();
         ui.answer(Answer::Yes);
+        ui.answer(Answer::No);
         QVERIFY(!CheckFit(11.2f, 11.0f, 10.8f, 9.0f, 8.5f, 8.25f));
         QCOMPARE(ui.messages.size(), std::size_t(2));
         QVERIFY(IsMessage(ui.last(),
@@ -170,6 +171,7 @@ private Q_SLOTS:
                                              "layout settings (File > Layouts Editor), and/or the printer's sheet "
                                              "size (press the \"Printer Setup\" button)."),
                           QStringLiteral("Print Warning"), Buttons::YesNo, Icon::Warning, Answer::No));
+        ui.answer(Answer::No);
         QVERIFY(!CheckFit(10.9f, 11.0f, 10.8f, 1.0f, 8.5f, 8.25f));
         QCOMPARE(ui.messages.size(), std::size_t(3));
     }
@@ -270,7 +272,7 @@ private Q_SLOTS:
         // 72.5 halfway through the printing pass rounds to the even 72.
         QCOMPARE(window.progress, std::vector<int>({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 31, 50, 12, 72, 95, 100}));
         QCOMPARE(Texts(two), QStringList({"Ann Example", "1 Main St", "Ann Example", "1 Main St"}));
-        QVERIFY(two.colorMode() && two.documentsEnded() == 1 && ui.messages.empty());
+        QVERIFY(two.colorMode() && two.documentsEnded() == 1);
 
         // The last label of a sheet starts no new sheet; one more label does.
         RecordingSurface exact(LetterGeometry());
@@ -308,8 +310,8 @@ private Q_SLOTS:
         QCOMPARE(Texts(selected), QStringList({"Chosen", "Last"}));
 
         // Nothing that qualifies: no sheet is fed at all.
-        for (int record : {0, 1, 2}) LayoutData.setCell(0, record, Line1, QString());
-        LayoutData.setCell(25, 29, Line5, QString());
+        for (int record : {0, 1, 2}) LayoutData().setCell(0, record, Line1, QString());
+        LayoutData().setCell(25, 29, Line5, QString());
         RecordingSurface none(LetterGeometry());
         RunAddressBook(Job(PrintJob::AllEntries, 3), none, window);
         QVERIFY(none.texts().empty() && none.documentsEnded() == 0 && !none.documentOpen());
@@ -322,10 +324,11 @@ private Q_SLOTS:
         SetLayoutCell(1, TopOffset, QStringLiteral(".17"));
         RecordingSurface atMargin(LetterGeometry(0.25, 0.17, 0.25, 0.5));
         RunTypedText(Job(PrintJob::TypedText, 1), atMargin, window);
-        QVERIFY(ui.messages.empty() && atMargin.documentsEnded() == 1);
+        QCOMPARE(atMargin.documentsEnded(), 1);
         SetLayoutCell(1, TopOffset, QStringLiteral(".1"));
         RecordingSurface caution(LetterGeometry(0.25, 0.17, 0.25, 0.5));
-        RunTypedText(Job(PrintJob::TypedText, 1), caution, window); // unanswered: the default, No
+        ui.answer(Answer::No);
+        RunTypedText(Job(PrintJob::TypedText, 1), caution, window);
         QVERIFY(IsOnlyMessage(ui,
                               QStringLiteral("Caution:  The top margin for this layout (0.10\") is smaller than what "
                                              "the currently selected printer driver is reporting as its minimum "
@@ -365,11 +368,12 @@ private Q_SLOTS:
 
     void failureIsReportedAndTheDocumentAbandoned()
     {
-        LayoutData.setCell(0, 0, Line1, QStringLiteral("Fine"));
-        LayoutData.setCell(0, 1, Line1, QStringLiteral("Boom"));
+        LayoutData().setCell(0, 0, Line1, QStringLiteral("Fine"));
+        LayoutData().setCell(0, 1, Line1, QStringLiteral("Boom"));
         CountAddressEntries();
         FailingSurface surface(LetterGeometry());
         ScriptedRunWindow window;
+        ui.answer(Answer::Ok);
         RunAddressBook(Job(PrintJob::AllEntries, 1), surface, window);
         // Step 12, the printing pass, after the first label at row 1, column 1.
         QVERIFY(IsOnlyMessage(ui,
@@ -381,7 +385,7 @@ private Q_SLOTS:
 
     void countersHoldMoreLabelsThanSixteenBits()
     {
-        for (int i = 0; i < 40; ++i) LayoutData.setCell(i / 30, i % 30, Line1, QStringLiteral("R%1").arg(i));
+        for (int i = 0; i < 40; ++i) LayoutData().setCell(i / 30, i % 30, Line1, QStringLiteral("R%1").arg(i));
         CountAddressEntries();
         RecordingSurface surface(LetterGeometry());
         ScriptedRunWindow window;

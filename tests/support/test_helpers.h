@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/dialogs.h"
-#include "common/scripted_dialogs.h"
 #include "model/layout_data.h"
+#include "support/scripted_dialogs.h"
 
 #include <QByteArray>
 #include <QMarginsF>
@@ -38,7 +38,7 @@ struct Cell {
 
 template <std::size_t N> void SetCells(const Cell (&cells)[N])
 {
-    for (const Cell& c : cells) LayoutData.setCell(c.slot, c.field, c.subEntry, QString::fromUtf8(c.text));
+    for (const Cell& c : cells) LayoutData().setCell(c.slot, c.field, c.subEntry, QString::fromUtf8(c.text));
 }
 
 // PDF output at 600 dpi on US Letter paper with these unprintable margins (inches).

@@ -1,4 +1,4 @@
-#include "printing/recording_surface.h"
+#include "support/recording_surface.h"
 
 #include <QFontMetricsF>
 

@@ -8,7 +8,10 @@
 
 namespace quillet {
 
-// The Dialogs double for tests and benchmarks: answers from a script, records every request.
+// The Dialogs double for tests, benchmarks and fuzz targets: answers from a script, records every
+// request, and fails loudly on what it was not told. A request with nothing scripted for it fails
+// the running test (outside a test it ends the process) and gets its default button or a cancel;
+// answers scripted but never used fail the test when checked (checkAllUsed, or on destruction).
 // Constructing it installs it; destroying it reinstalls what was there before.
 class ScriptedDialogs : public Dialogs {
 public:
@@ -17,8 +20,7 @@ public:
     ScriptedDialogs(const ScriptedDialogs&) = delete;
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
-    // Answers queued for the next message boxes, in order. A message with no answer queued
-    // gets its default button and is counted in `unscripted`.
+    // Answers queued for the next requests of each kind, in order.
     void answer(Answer a) { answers_.push_back(a); }
     void answerFile(std::optional<QString> file) { files_.push_back({file.has_value(), file.value_or(QString())}); }
     void answerFont(std::optional<FontChoice> font)
@@ -29,14 +31,19 @@ public:
 
     // Called for each message before the script is consulted; a non-None result answers it.
     std::function<Answer(const MessageRequest&)> onMessage;
+    // Explicit opt-outs for a case that means to ignore them.
+    bool allowUnscripted = false;
+    bool allowUnused = false;
 
     std::vector<MessageRequest> messages;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<FontChoice> fontRequests;
     std::vector<PrintSetupPurpose> printSetupRequests;
-    int unscripted = 0;
 
     const MessageRequest& last() const { return messages.back(); }
+    // Fails the running test when a scripted answer was not used; then forgets the answers.
+    void checkAllUsed();
+    // Forgets answers, records and the opt-outs, without checking.
     void clear();
 
     Answer message(const MessageRequest& request) override;
@@ -49,6 +56,8 @@ private:
         bool accepted;
         std::function<void(QPrinter&)> change;
     };
+    void unscripted(const QString& what) const;
+
     Dialogs* previous_;
     std::deque<Answer> answers_;
     // Plain pairs rather than optionals: GCC's optimiser warns falsely about moved-from optionals.
@@ -59,6 +68,7 @@ private:
     std::deque<Choice<QString>> files_;
     std::deque<Choice<FontChoice>> fonts_;
     std::deque<SetupAnswer> setups_;
+    template <class T> std::optional<T> take(std::deque<Choice<T>>& choices, const QString& what);
 };
 
 } // namespace quillet

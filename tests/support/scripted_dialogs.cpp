@@ -1,0 +1,133 @@
+#include "support/scripted_dialogs.h"
+
+#include <QTest>
+
+namespace quillet {
+
+namespace {
+
+Dialogs* CurrentOrNull()
+{
+    try {
+        return &Ui();
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+// Inside a test function the test fails and goes on; a benchmark or fuzz target has no test to
+// fail and stops.
+void Fail(const QString& why)
+{
+    if (QTest::currentTestFunction()) {
+        QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+    } else {
+        qFatal("%s", qPrintable(why));
+    }
+}
+
+} // namespace
+
+ScriptedDialogs::ScriptedDialogs() : previous_(CurrentOrNull())
+{
+    InstallDialogs(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    checkAllUsed();
+    InstallDialogs(previous_);
+}
+
+void ScriptedDialogs::answerPrintSetup(bool accepted, std::function<void(QPrinter&)> change)
+{
+    setups_.push_back({accepted, std::move(change)});
+}
+
+void ScriptedDialogs::checkAllUsed()
+{
+    const std::size_t left = answers_.size() + files_.size() + fonts_.size() + setups_.size();
+    if (left > 0 && !allowUnused)
+        Fail(QStringLiteral("%1 scripted dialog answers were not used (%2 messages shown)")
+                 .arg(left)
+                 .arg(messages.size()));
+    answers_.clear();
+    files_.clear();
+    fonts_.clear();
+    setups_.clear();
+}
+
+void ScriptedDialogs::clear()
+{
+    answers_.clear();
+    files_.clear();
+    fonts_.clear();
+    setups_.clear();
+    messages.clear();
+    fileRequests.clear();
+    fontRequests.clear();
+    printSetupRequests.clear();
+    onMessage = nullptr;
+    allowUnscripted = false;
+    allowUnused = false;
+}
+
+void ScriptedDialogs::unscripted(const QString& what) const
+{
+    if (!allowUnscripted) Fail(QStringLiteral("unscripted ") + what);
+}
+
+Answer ScriptedDialogs::message(const MessageRequest& request)
+{
+    messages.push_back(request);
+    if (onMessage) {
+        const Answer a = onMessage(request);
+        if (a != Answer::None) return a;
+    }
+    if (answers_.empty()) {
+        unscripted(QStringLiteral("message [%1] titled [%2]").arg(request.text, request.title));
+        return EffectiveDefault(request);
+    }
+    const Answer a = answers_.front();
+    answers_.pop_front();
+    return a;
+}
+
+template <class T> std::optional<T> ScriptedDialogs::take(std::deque<Choice<T>>& choices, const QString& what)
+{
+    if (choices.empty()) {
+        unscripted(what);
+        return std::nullopt;
+    }
+    const Choice<T> c = choices.front();
+    choices.pop_front();
+    if (!c.chosen) return std::nullopt;
+    return c.value;
+}
+
+std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& request)
+{
+    fileRequests.push_back(request);
+    return take(files_, QStringLiteral("file dialog titled [%1]").arg(request.title));
+}
+
+std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice& initial)
+{
+    fontRequests.push_back(initial);
+    return take(fonts_, QStringLiteral("font dialog"));
+}
+
+bool ScriptedDialogs::printSetup(QPrinter& printer, PrintSetupPurpose purpose)
+{
+    printSetupRequests.push_back(purpose);
+    if (setups_.empty()) {
+        unscripted(QStringLiteral("print setup dialog"));
+        return false;
+    }
+    SetupAnswer a = setups_.front();
+    setups_.pop_front();
+    if (a.accepted && a.change) a.change(printer);
+    return a.accepted;
+}
+
+} // namespace quillet
