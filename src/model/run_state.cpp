@@ -24,6 +24,10 @@ void RunState::reset()
     settingsData = {};
     cancelRequested = false;
     helpFile.clear();
+    recordClipboard = {};
+    recordClipboardFull = false;
+    addressBookTab = 0;
+    addressBookRecord = 1;
     dataFileName_.clear();
     readOnlyMode_ = false;
     entryCount_ = 0;

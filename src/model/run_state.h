@@ -33,9 +33,16 @@ public:
     bool cancelRequested = false;
     // "QX.hlp" in the program's folder.
     QString helpFile;
+    // The address book's one-record memory (Line1-Line6 and Selected) and whether Cut or Copy has
+    // filled it; never saved, and kept when another data file is loaded.
+    std::array<QString, SubEntryCount> recordClipboard;
+    bool recordClipboardFull = false;
+    // The address book reopens on the letter tab (0-25) and record (1-30) it was closed on.
+    int addressBookTab = 0;
+    int addressBookRecord = 1;
     // The windows still to come keep their run-lived values here as well, and clear them in
-    // reset(): the record and layout clipboards with their "full" flags, the address book's tab
-    // and record, LayoutsListChanged, LayoutsEditorTab, SampleLayoutIndex and PresetLayout.
+    // reset(): the layout clipboard with its "full" flag, LayoutsListChanged, LayoutsEditorTab,
+    // SampleLayoutIndex and PresetLayout.
 
     // Full path of the data file the table was loaded from or last saved to; empty for new data.
     const QString& dataFileName() const { return dataFileName_; }
