@@ -1,5 +1,6 @@
 #include "mainwindow/main_window.h"
 
+#include "addressbook/address_book.h"
 #include "common/dialogs.h"
 #include "mainwindow/about_window.h"
 #include "mainwindow/checked_line_edit.h"
@@ -213,7 +214,6 @@ void MainWindow::buildControls()
 
     addressBookButton_ = new QPushButton(QStringLiteral("&Address Book..."), central);
     addressBookButton_->setObjectName(QStringLiteral("AddressBookButton"));
-    addressBookButton_->setEnabled(false); // the address book window is not there yet
 
     printButton_ = new QPushButton(QStringLiteral("&Print..."), central);
     printButton_->setObjectName(QStringLiteral("PrintButton"));
@@ -285,6 +285,18 @@ void MainWindow::connectControls()
     connect(incrementButton_, &SteppingButton::keyPressed, this, &MainWindow::incrementKey);
     connect(incrementButton_, &SteppingButton::mousePressed, this, &MainWindow::incrementMouse);
     connect(printButton_, &QPushButton::clicked, this, &MainWindow::printClicked);
+    connect(addressBookButton_, &QPushButton::clicked, this, &MainWindow::openAddressBook);
+}
+
+void MainWindow::openAddressBook()
+{
+    AddressBook book(this);
+    // The address book stays open while the label text takes the record's address lines.
+    connect(&book, &AddressBook::insertIntoLabel, this, [this](const QStringList& lines) {
+        for (int line = 1; line <= LabelLineCount; ++line) setLabelLine(line, lines.value(line - 1));
+    });
+    book.exec();
+    if (Run().dataChanged) CountAddressEntries();
 }
 
 void MainWindow::printClicked()

@@ -95,6 +95,8 @@ private:
     // The Print button: the print command on these controls, the current layout and its strict
     // check, and the selected printer.
     void printClicked();
+    // The address book, modally; a changed address book is counted again when it closes.
+    void openAddressBook();
     enum class Axis { Column, Row };
     struct PositionAxis {
         CheckedLineEdit* box = nullptr;

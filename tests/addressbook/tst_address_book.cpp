@@ -1,0 +1,314 @@
+#include "address_book_test_support.h"
+#include "mainwindow/main_window_test_support.h"
+#include "model/data_file.h"
+#include "model/layout_data.h"
+#include "model/run_state.h"
+#include "printing/selected_printer.h"
+#include "support/pdf_text.h"
+#include "support/test_environment.h"
+#include "support/test_helpers.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+QStringList LabelLines(MainWindow& w)
+{
+    QStringList lines;
+    for (int line = 1; line <= 5; ++line) lines << w.labelLine(line);
+    return lines;
+}
+
+QStringList RecordText(int tab, int record)
+{
+    QStringList cells;
+    for (int item = Line1; item <= Selected; ++item) cells << LayoutData().cell(tab, record, item);
+    return cells;
+}
+} // namespace
+
+class TestAddressBook : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        Run().reset();
+        ui.clear();
+    }
+    void cleanup() { ui.checkAllUsed(); }
+
+    void listFollowsTheFirstTypedLine()
+    {
+        Book b;
+        QStringList bare;
+        for (int n = 1; n <= 30; ++n) bare << QString::number(n) + QStringLiteral(". ");
+        for (char letter = 'Z'; letter >= 'A'; --letter) {
+            b.pickTab(letter);
+            QCOMPARE(b.items(), bare);
+        }
+        const QString longLine(70, u'w');
+        const Cell cells[] = {{2, 0, Line6, "memo only"}, {2, 1, Line1, "  "},  {2, 1, Line2, "Ann"},
+                              {2, 1, Selected, "True"},   {2, 2, Line1, " Bo"}, {2, 3, Selected, "true"},
+                              {2, 4, Selected, "True"},   {2, 4, Line3, "   "}};
+        SetCells(cells);
+        LayoutData().setCell(2, 5, Line1, longLine);
+        b.pickTab('C');
+        QCOMPARE(b.items().mid(0, 6),
+                 QStringList({"1. memo only", "2. Ann [x]", "3.  Bo", "4. ", "5. ", "6. " + longLine}));
+        // Checks on records without text or other than "True" are dropped, which is not an edit.
+        QVERIFY(RecordCell(2, 3, Selected).isEmpty() && RecordCell(2, 4, Selected).isEmpty());
+        QVERIFY(!Run().dataChanged);
+
+        // Typing into line 2 of an empty record renames its item at every keystroke; line 3 does not.
+        b.list()->setCurrentRow(6);
+        QStringList seen;
+        for (const char* key : {"K", "i", "m"}) {
+            QTest::keyClicks(b.box(2), QString::fromLatin1(key));
+            seen << b.list()->item(6)->text();
+        }
+        QCOMPARE(seen, QStringList({"7. K", "7. Ki", "7. Kim"}));
+        QTest::keyClicks(b.box(3), QStringLiteral("Elm"));
+        QCOMPARE(b.list()->item(6)->text(), QStringLiteral("7. Kim"));
+        QCOMPARE(RecordText(2, 6).mid(0, 3), QStringList({"", "Kim", "Elm"}));
+        QVERIFY(Run().dataChanged);
+
+        // Emptying a line 1 of blanks leaves the bare number until the list is rebuilt.
+        b.list()->setCurrentRow(1);
+        b.box(1)->selectAll();
+        QTest::keyClick(b.box(1), Qt::Key_Backspace);
+        QCOMPARE(b.list()->item(1)->text(), QStringLiteral("2. "));
+        b.pickTab('D');
+        b.pickTab('C');
+        QCOMPARE(b.list()->item(1)->text(), QStringLiteral("2. Ann"));
+
+        // A line longer than the box's limit is shown and kept whole; typing cannot lengthen it.
+        b.list()->setCurrentRow(5);
+        QCOMPARE(b.box(1)->text(), longLine);
+        QTest::keyClick(b.box(1), Qt::Key_Home);
+        QTest::keyClicks(b.box(1), QStringLiteral("x"));
+        QTest::keyClick(b.box(1), Qt::Key_Delete);
+        QCOMPARE(RecordCell(2, 5, Line1), longLine.left(69));
+    }
+
+    void checksSelectRecords()
+    {
+        const Cell cells[] = {{0, 0, Line1, "Ann"}, {0, 0, Selected, "True"}, {0, 4, Line1, "Eve"}};
+        SetCells(cells);
+        Book b;
+        QCOMPARE(b.items().mid(0, 2), QStringList({"1. Ann [x]", "2. "}));
+        QVERIFY(!Run().dataChanged);
+        // Ticking the box of another item highlights it and stores the check, even without text.
+        b.list()->item(6)->setCheckState(Qt::Checked);
+        QCOMPARE(b.list()->currentRow(), 6);
+        QCOMPARE(RecordCell(0, 6, Selected), QStringLiteral("True"));
+        QVERIFY(Run().dataChanged);
+        // Space toggles the highlighted record.
+        b.list()->setCurrentRow(4);
+        QCOMPARE(b.box(1)->text(), QStringLiteral("Eve"));
+        QTest::keyClick(b.list(), Qt::Key_Space);
+        QCOMPARE(RecordCell(0, 4, Selected), QStringLiteral("True"));
+        QTest::keyClick(b.list(), Qt::Key_Space);
+        QCOMPARE(RecordCell(0, 4, Selected), QString());
+        QCOMPARE(b.box(1)->text(), QStringLiteral("Eve"));
+        // Another tab and back: the empty record's check is gone, record 1 is shown.
+        Run().dataChanged = false;
+        b.pickTab('B');
+        b.pickTab('A');
+        QVERIFY(RecordCell(0, 6, Selected).isEmpty() && !b.list()->isChecked(6) && !Run().dataChanged);
+        QCOMPARE(b.list()->currentRow(), 0);
+        QCOMPARE(b.box(1)->text(), QStringLiteral("Ann"));
+    }
+
+    void insertsIntoTheLabelReopensWhereItClosedAndRecounts()
+    {
+        LoadedWindow w;
+        const Cell cells[] = {{12, 11, Line1, "Ann Lee"},
+                              {12, 11, Line2, "1 Elm St"},
+                              {12, 11, Line3, "Springfield"},
+                              {12, 11, Line6, "met in May"}};
+        SetCells(cells);
+        for (int line = 1; line <= 5; ++line) w.window.setLabelLine(line, QStringLiteral("x"));
+        const auto open = [&] { Control<QPushButton>(w.window, "AddressBookButton")->click(); };
+        WithModal(open, [&](QWidget& book) {
+            QCOMPARE(book.windowTitle(), QStringLiteral("Address Book"));
+            Find<QToolButton>(book, QStringLiteral("TabM"))->click();
+            auto* list = Find<RecordList>(book, QStringLiteral("RecordList"));
+            list->setCurrentRow(11);
+            Find<QPushButton>(book, QStringLiteral("EnterAddressButton"))->click();
+            QCOMPARE(LabelLines(w.window), QStringList({"Ann Lee", "1 Elm St", "Springfield", "", ""}));
+            QVERIFY(book.isVisible());
+            list->item(11)->setCheckState(Qt::Checked);
+            Find<QPushButton>(book, QStringLiteral("CloseButton"))->click();
+        });
+        QCOMPARE(Control<QRadioButton>(w.window, "PrintWhatOB3")->text(),
+                 QStringLiteral("Print all entries selected in address book (1)"));
+        WithModal(open, [&](QWidget& book) {
+            QVERIFY(Find<QToolButton>(book, QStringLiteral("TabM"))->isChecked());
+            QCOMPARE(Find<RecordList>(book, QStringLiteral("RecordList"))->currentRow(), 11);
+            QCOMPARE(Find<QLineEdit>(book, QStringLiteral("TB6"))->text(), QStringLiteral("met in May"));
+        });
+    }
+
+    void recordCommandsAskByName()
+    {
+        const Cell cells[] = {{12, 1, Line1, "  "},      {12, 1, Line2, "Bo"}, {12, 1, Line6, "memo"},
+                              {12, 1, Selected, "True"}, {12, 2, Line1, "Cy"}, {12, 2, Selected, "True"},
+                              {12, 3, Line4, "Di"}};
+        SetCells(cells);
+        Run().addressBookTab = 12;
+        Run().addressBookRecord = 7;
+        Book b;
+        QVERIFY(!b.command("MEditPasteAB")->isEnabled());
+        auto* clear = Find<QPushButton>(b.window, QStringLiteral("DeleteButton"));
+        const auto asked = [&](const QString& text, const char* title) {
+            return IsMessage(ui.last(), text, QString::fromLatin1(title), Buttons::YesNo, Icon::Question, Answer::No);
+        };
+        const auto press = [&](Answer answer, QWidget* target, Qt::Key key) {
+            ui.answer(answer);
+            QTest::keyClick(target, key);
+        };
+
+        ui.answer(Answer::Yes);
+        clear->click();
+        QVERIFY(asked(QStringLiteral("Clear record M-7?"), "Clear Record Caution"));
+        // A line of blanks names the record; No keeps it, Yes empties all seven cells.
+        b.list()->setCurrentRow(1);
+        ui.answer(Answer::No);
+        clear->click();
+        QVERIFY(asked(QStringLiteral("Clear record \"  \"?"), "Clear Record Caution"));
+        QCOMPARE(RecordCell(12, 1, Line2), QStringLiteral("Bo"));
+        ui.answer(Answer::Yes);
+        clear->click();
+        QCOMPARE(RecordText(12, 1), QStringList(7, QString()));
+        QVERIFY(b.box(2)->text().isEmpty() && b.box(6)->text().isEmpty() && Run().dataChanged);
+        QCOMPARE(b.items().at(1), QStringLiteral("2. "));
+
+        // A checked record cut and pasted elsewhere keeps its check; its old place is empty.
+        b.list()->setCurrentRow(2);
+        press(Answer::Yes, b.list(), Qt::Key_F5);
+        QVERIFY(asked(QStringLiteral("Cut \"Cy\" to memory?"), "Cut Warning"));
+        QVERIFY(b.command("MEditPasteAB")->isEnabled() && RecordText(12, 2) == QStringList(7, QString()));
+        b.list()->setCurrentRow(8);
+        press(Answer::Yes, b.box(1), Qt::Key_F7);
+        QVERIFY(asked(QStringLiteral("Paste \"Cy\" into list position M-9?"), "Paste Warning"));
+        QCOMPARE(b.items().mid(2, 7), QStringList({"3. ", "4. Di", "5. ", "6. ", "7. ", "8. ", "9. Cy [x]"}));
+        QCOMPARE(b.box(1)->text(), QStringLiteral("Cy"));
+
+        // An empty record cut is named by its number; pasting the empty memory empties the target.
+        b.list()->setCurrentRow(6);
+        press(Answer::Yes, b.list(), Qt::Key_F5);
+        QVERIFY(asked(QStringLiteral("Cut list item #7 to memory?"), "Cut Warning"));
+        b.list()->setCurrentRow(8);
+        press(Answer::No, b.list(), Qt::Key_F7);
+        QVERIFY(asked(QStringLiteral("Paste the address in memory into list position M-9?"), "Paste Warning"));
+        QCOMPARE(RecordCell(12, 8, Line1), QStringLiteral("Cy"));
+        press(Answer::Yes, b.list(), Qt::Key_F7);
+        QCOMPARE(RecordText(12, 8), QStringList(7, QString()));
+
+        // Copy changes nothing in the book.
+        Run().dataChanged = false;
+        b.list()->setCurrentRow(3);
+        press(Answer::Yes, b.list(), Qt::Key_F6);
+        QVERIFY(asked(QStringLiteral("Copy \"Di\" to memory?"), "Copy Warning"));
+        QVERIFY(RecordCell(12, 3, Line4) == QStringLiteral("Di") && !Run().dataChanged);
+        QCOMPARE(Run().recordClipboard[Line4], QStringLiteral("Di"));
+    }
+
+    void memoryOutlivesTheWindowAndTheDataFile()
+    {
+        const Cell ann[] = {{0, 0, Line1, "Ann"}, {0, 0, Line2, "Elm"}};
+        SetCells(ann);
+        {
+            Book b;
+            ui.answer(Answer::Yes);
+            b.command("MEditCopyAB")->trigger();
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Other.QX3"));
+        LayoutData().erase();
+        LayoutData().setCell(1, 0, Line1, QStringLiteral("Zed"));
+        WriteBytes(path, DataFileContent());
+        QCOMPARE(LoadDataFile(path, false), int(LoadResult::Loaded));
+        Book b;
+        QVERIFY(b.command("MEditPasteAB")->isEnabled());
+        b.pickTab('B');
+        b.list()->setCurrentRow(1);
+        ui.answer(Answer::Yes);
+        b.command("MEditPasteAB")->trigger();
+        QCOMPARE(b.items().mid(0, 2), QStringList({"1. Zed", "2. Ann"}));
+        QCOMPARE(RecordCell(1, 1, Line2), QStringLiteral("Elm"));
+    }
+
+    void wholeBookCommands()
+    {
+        const Cell cells[] = {{0, 0, Line1, "Ann"},      {0, 1, Line1, "   "},    {12, 4, Line1, "Mo"},
+                              {12, 4, Selected, "True"}, {25, 29, Line6, "memo"}, {29, 0, 0, "layout"}};
+        SetCells(cells);
+        Book b;
+        b.command("MSelectNone")->trigger();
+        QVERIFY(RecordCell(12, 4, Selected).isEmpty() && Run().dataChanged);
+        // Select All checks every record with a typed line; the shown tab drops the blank one's check.
+        Run().dataChanged = false;
+        b.command("MSelectAll")->trigger();
+        QCOMPARE(b.items().mid(0, 3), QStringList({"1. Ann [x]", "2. ", "3. "}));
+        QVERIFY(RecordCell(0, 1, Selected).isEmpty() && RecordCell(0, 2, Selected).isEmpty());
+        QVERIFY(RecordIsSelected(12, 4) && RecordIsSelected(25, 29) && Run().dataChanged);
+
+        Run().dataChanged = false;
+        b.pickTab('M');
+        b.list()->setCurrentRow(4);
+        ui.answer(Answer::No);
+        b.command("MEditClearAll")->trigger();
+        QVERIFY(IsMessage(ui.last(), QStringLiteral("Clear **ALL** Address Book entries?"), QStringLiteral("Caution"),
+                          Buttons::YesNo, Icon::Warning, Answer::No));
+        QVERIFY(!Run().dataChanged && RecordCell(12, 4, Line1) == QStringLiteral("Mo") && b.tab() == 12);
+        ui.answer(Answer::Yes);
+        b.command("MEditClearAll")->trigger();
+        QVERIFY(RecordText(12, 4) == QStringList(7, QString()) && RecordCell(25, 29, Line6).isEmpty());
+        QVERIFY(b.tab() == 0 && b.list()->currentRow() == 0 && Run().dataChanged);
+        QCOMPARE(LayoutData().cell(29, 0, 0), QStringLiteral("layout"));
+        // The next tab the user picks is shown as usual.
+        b.pickTab('C');
+        QCOMPARE(b.tab(), 2);
+    }
+
+    void printsTheSelectedEntriesInTabOrder()
+    {
+        QTemporaryDir dir;
+        UsePdfOutput(SelectedPrinter(), dir.filePath(QStringLiteral("Labels.pdf")));
+        LoadedWindow w;
+        WithModal([&] { Control<QPushButton>(w.window, "AddressBookButton")->click(); },
+                  [&](QWidget& book) {
+                      auto* list = Find<RecordList>(book, QStringLiteral("RecordList"));
+                      const auto type = [&](char tab, int row, const char* name) {
+                          Find<QToolButton>(book, QStringLiteral("Tab") + QChar(tab))->click();
+                          list->setCurrentRow(row);
+                          QTest::keyClicks(Find<QLineEdit>(book, QStringLiteral("TB1")), QString::fromLatin1(name));
+                      };
+                      type('M', 0, "Mona");
+                      list->item(0)->setCheckState(Qt::Checked);
+                      type('B', 4, "Bert");
+                      QTest::keyClick(list, Qt::Key_Space);
+                      type('B', 1, "Bea");
+                      Find<QPushButton>(book, QStringLiteral("CloseButton"))->click();
+                  });
+        auto* selected = Control<QRadioButton>(w.window, "PrintWhatOB3");
+        QCOMPARE(selected->text(), QStringLiteral("Print all entries selected in address book (2)"));
+        selected->click();
+        WithModal([&] { w.window.printButton()->click(); },
+                  [](QWidget& form) { Find<QPushButton>(form, QStringLiteral("StartButton"))->click(); });
+        QStringList printed;
+        for (const PdfWord& word : ReadPdfWords(dir.filePath(QStringLiteral("Labels.pdf")))) printed << word.text;
+        QCOMPARE(printed, QStringList({"Bert", "Mona"}));
+    }
+
+private:
+    ScriptedDialogs ui;
+};
+
+QUILLET_TEST_MAIN(TestAddressBook)
+#include "tst_address_book.moc"
