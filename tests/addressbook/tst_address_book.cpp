@@ -1,4 +1,7 @@
-#include "address_book_test_support.h"
+#include "addressbook/address_book.h"
+#include "addressbook/find_window.h"
+#include "addressbook/letter_tabs.h"
+#include "addressbook/record_list.h"
 #include "mainwindow/main_window_test_support.h"
 #include "model/data_file.h"
 #include "model/layout_data.h"
@@ -8,19 +11,67 @@
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
 
 using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-QStringList LabelLines(MainWindow& w)
+// The address book as the user meets it, shown and active.
+struct Book {
+    AddressBook window;
+    Book()
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+    RecordList* list() { return Control<RecordList>(window, "RecordList"); }
+    QLineEdit* box(int line) { return Control<QLineEdit>(window, qPrintable(QStringLiteral("TB%1").arg(line))); }
+    QAction* command(const char* name) { return Control<QAction>(window, name); }
+    int tab() { return Control<LetterTabs>(window, "TabHolder")->current(); }
+    // The user clicks the tab with this letter.
+    void pickTab(char letter)
+    {
+        Control<QToolButton>(window, qPrintable(QStringLiteral("Tab") + QChar(letter)))->click();
+    }
+    QStringList items()
+    {
+        QStringList texts;
+        for (int row = 0; row < list()->count(); ++row)
+            texts << list()->item(row)->text() + (list()->isChecked(row) ? QStringLiteral(" [x]") : QString());
+        return texts;
+    }
+};
+
+// Runs `drive` on the modal window that `open` brings up, and closes that window afterwards even
+// when a check inside `drive` failed.
+void WithModal(const std::function<void()>& open, const std::function<void(QWidget&)>& drive)
 {
-    QStringList lines;
-    for (int line = 1; line <= 5; ++line) lines << w.labelLine(line);
-    return lines;
+    QWidget* const opener = QApplication::activeModalWidget();
+    bool driven = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        if (!modal || modal == opener) return;
+        poll.stop();
+        drive(*modal);
+        driven = true;
+        if (modal) modal->close();
+    });
+    poll.start(5);
+    open();
+    QVERIFY2(driven, "no modal window came up");
 }
 
 QStringList RecordText(int tab, int record)
@@ -29,6 +80,37 @@ QStringList RecordText(int tab, int record)
     for (int item = Line1; item <= Selected; ++item) cells << LayoutData().cell(tab, record, item);
     return cells;
 }
+
+struct Finder {
+    ScriptedDialogs& ui;
+    FindWindow window;
+    explicit Finder(ScriptedDialogs& dialogs) : ui(dialogs)
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+    QLineEdit* text() { return Control<QLineEdit>(window, "SearchText"); }
+    QPushButton* button() { return Control<QPushButton>(window, "SearchButton"); }
+    QString label(const char* name) { return Control<QLabel>(window, name)->text(); }
+    bool frameShown() { return Control<QGroupBox>(window, "MatchFrame")->isEnabled(); }
+    // The match the frame shows, as "A-3 Title"; or the message the search ended with.
+    QString search(bool byEnter = false)
+    {
+        const std::size_t before = ui.messages.size();
+        if (byEnter)
+            QTest::keyClick(text(), Qt::Key_Return);
+        else
+            button()->click();
+        if (ui.messages.size() > before) {
+            const bool plain = IsMessage(ui.last(), ui.last().text);
+            const bool reset = label("CLet").isEmpty() && label("CNum").isEmpty() && button()->text() == "Search";
+            return plain && reset ? ui.last().text : QStringLiteral("<not reset>");
+        }
+        const bool next = button()->text() == QStringLiteral("Search For Next One") && frameShown();
+        return next ? label("LetterLabel") + u'-' + label("NumberLabel") + u' ' + label("TitleLabel")
+                    : QStringLiteral("<not shown>");
+    }
+};
 } // namespace
 
 class TestAddressBook : public QObject {
@@ -135,21 +217,23 @@ private Q_SLOTS:
         const auto open = [&] { Control<QPushButton>(w.window, "AddressBookButton")->click(); };
         WithModal(open, [&](QWidget& book) {
             QCOMPARE(book.windowTitle(), QStringLiteral("Address Book"));
-            Find<QToolButton>(book, QStringLiteral("TabM"))->click();
-            auto* list = Find<RecordList>(book, QStringLiteral("RecordList"));
+            Control<QToolButton>(book, "TabM")->click();
+            auto* list = Control<RecordList>(book, "RecordList");
             list->setCurrentRow(11);
-            Find<QPushButton>(book, QStringLiteral("EnterAddressButton"))->click();
-            QCOMPARE(LabelLines(w.window), QStringList({"Ann Lee", "1 Elm St", "Springfield", "", ""}));
+            Control<QPushButton>(book, "EnterAddressButton")->click();
+            QStringList label;
+            for (int line = 1; line <= 5; ++line) label << w.window.labelLine(line);
+            QCOMPARE(label, QStringList({"Ann Lee", "1 Elm St", "Springfield", "", ""}));
             QVERIFY(book.isVisible());
             list->item(11)->setCheckState(Qt::Checked);
-            Find<QPushButton>(book, QStringLiteral("CloseButton"))->click();
+            Control<QPushButton>(book, "CloseButton")->click();
         });
         QCOMPARE(Control<QRadioButton>(w.window, "PrintWhatOB3")->text(),
                  QStringLiteral("Print all entries selected in address book (1)"));
         WithModal(open, [&](QWidget& book) {
-            QVERIFY(Find<QToolButton>(book, QStringLiteral("TabM"))->isChecked());
-            QCOMPARE(Find<RecordList>(book, QStringLiteral("RecordList"))->currentRow(), 11);
-            QCOMPARE(Find<QLineEdit>(book, QStringLiteral("TB6"))->text(), QStringLiteral("met in May"));
+            QVERIFY(Control<QToolButton>(book, "TabM")->isChecked());
+            QCOMPARE(Control<RecordList>(book, "RecordList")->currentRow(), 11);
+            QCOMPARE(Control<QLineEdit>(book, "TB6")->text(), QStringLiteral("met in May"));
         });
     }
 
@@ -163,7 +247,7 @@ private Q_SLOTS:
         Run().addressBookRecord = 7;
         Book b;
         QVERIFY(!b.command("MEditPasteAB")->isEnabled());
-        auto* clear = Find<QPushButton>(b.window, QStringLiteral("DeleteButton"));
+        auto* clear = Control<QPushButton>(b.window, "DeleteButton");
         const auto asked = [&](const QString& text, const char* title) {
             return IsMessage(ui.last(), text, QString::fromLatin1(title), Buttons::YesNo, Icon::Question, Answer::No);
         };
@@ -283,27 +367,92 @@ private Q_SLOTS:
         LoadedWindow w;
         WithModal([&] { Control<QPushButton>(w.window, "AddressBookButton")->click(); },
                   [&](QWidget& book) {
-                      auto* list = Find<RecordList>(book, QStringLiteral("RecordList"));
+                      auto* list = Control<RecordList>(book, "RecordList");
                       const auto type = [&](char tab, int row, const char* name) {
-                          Find<QToolButton>(book, QStringLiteral("Tab") + QChar(tab))->click();
+                          Control<QToolButton>(book, qPrintable(QStringLiteral("Tab") + QChar(tab)))->click();
                           list->setCurrentRow(row);
-                          QTest::keyClicks(Find<QLineEdit>(book, QStringLiteral("TB1")), QString::fromLatin1(name));
+                          QTest::keyClicks(Control<QLineEdit>(book, "TB1"), QString::fromLatin1(name));
                       };
                       type('M', 0, "Mona");
                       list->item(0)->setCheckState(Qt::Checked);
                       type('B', 4, "Bert");
                       QTest::keyClick(list, Qt::Key_Space);
                       type('B', 1, "Bea");
-                      Find<QPushButton>(book, QStringLiteral("CloseButton"))->click();
+                      Control<QPushButton>(book, "CloseButton")->click();
                   });
         auto* selected = Control<QRadioButton>(w.window, "PrintWhatOB3");
         QCOMPARE(selected->text(), QStringLiteral("Print all entries selected in address book (2)"));
         selected->click();
         WithModal([&] { w.window.printButton()->click(); },
-                  [](QWidget& form) { Find<QPushButton>(form, QStringLiteral("StartButton"))->click(); });
+                  [](QWidget& form) { Control<QPushButton>(form, "StartButton")->click(); });
         QStringList printed;
         for (const PdfWord& word : ReadPdfWords(dir.filePath(QStringLiteral("Labels.pdf")))) printed << word.text;
         QCOMPARE(printed, QStringList({"Bert", "Mona"}));
+    }
+
+    void matchesOneAtATimeInOrder()
+    {
+        const Cell cells[] = {{0, 2, Line3, "Norrköping"}, {0, 19, Line1, "Per"}, {0, 19, Line6, "met at NORRLAND"}};
+        SetCells(cells);
+        Finder f(ui);
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Find Address Book Record"));
+        QVERIFY(!f.frameShown());
+        QTest::keyClicks(f.text(), QStringLiteral("norr"));
+        QCOMPARE(f.search(), QStringLiteral("A-3 Norrköping"));
+        QCOMPARE(f.search(), QStringLiteral("A-20 Per"));
+        ui.answer(Answer::Ok);
+        QCOMPARE(f.search(), QStringLiteral("No more matches found"));
+        QVERIFY(f.frameShown() && f.label("NumberLabel") == QStringLiteral("20"));
+        QCOMPARE(f.search(), QStringLiteral("A-3 Norrköping"));
+        // Enter searches once: from A-3 it finds A-20.
+        QCOMPARE(f.search(true), QStringLiteral("A-20 Per"));
+        QCOMPARE(QApplication::focusWidget(), f.button());
+
+        // Editing the text starts over; a search that finds nothing leaves the frame empty.
+        QTest::keyClicks(f.text(), QStringLiteral("x"));
+        QVERIFY(!f.frameShown() && f.label("TitleLabel").isEmpty() && f.label("LetterLabel").isEmpty());
+        QCOMPARE(f.button()->text(), QStringLiteral("Search"));
+        ui.answer(Answer::Ok);
+        QCOMPARE(f.search(), QStringLiteral("No matches found"));
+        QVERIFY(!f.frameShown());
+        // An empty text matches the first record examined, empty or not.
+        f.text()->clear();
+        QCOMPARE(f.search(), QStringLiteral("A-1 "));
+    }
+
+    void continuesAcrossTabsToTheEnd()
+    {
+        const Cell cells[] = {{24, 29, Line1, "Yves"}, {25, 0, Line2, "yvonne"}, {25, 29, Line5, "Sylvia Yves"}};
+        SetCells(cells);
+        Finder f(ui);
+        QTest::keyClicks(f.text(), QStringLiteral("YV"));
+        QCOMPARE(f.search(), QStringLiteral("Y-30 Yves"));
+        QCOMPARE(f.search(), QStringLiteral("Z-1 yvonne"));
+        QCOMPARE(f.search(), QStringLiteral("Z-30 Sylvia Yves"));
+        ui.answer(Answer::Ok);
+        QCOMPARE(f.search(), QStringLiteral("End of Search"));
+        QCOMPARE(f.search(), QStringLiteral("Y-30 Yves"));
+    }
+
+    void setsTheAddressBookWhileFindStaysOpen()
+    {
+        LayoutData().setCell(12, 11, Line1, QStringLiteral("Mona"));
+        Book b;
+        WithModal([&] { QTest::keyClick(b.list(), Qt::Key_F, Qt::ControlModifier); },
+                  [&](QWidget& find) {
+                      QTest::keyClicks(Control<QLineEdit>(find, "SearchText"), QStringLiteral("mon"));
+                      Control<QPushButton>(find, "SearchButton")->click();
+                      Control<QPushButton>(find, "SetABButton")->click();
+                      QVERIFY(find.isVisible());
+                      QVERIFY(b.tab() == 12 && b.list()->currentRow() == 11);
+                      QCOMPARE(b.box(1)->text(), QStringLiteral("Mona"));
+                  });
+        QVERIFY(Run().addressBookTab == 12 && Run().addressBookRecord == 12);
+        // The user's next tab, here by the arrow key on the current one, shows its record 1 as usual.
+        auto* current = Control<QToolButton>(b.window, "TabM");
+        current->setFocus();
+        QTest::keyClick(current, Qt::Key_Right);
+        QVERIFY(b.tab() == 13 && b.list()->currentRow() == 0);
     }
 
 private:
