@@ -12,8 +12,12 @@ TypingLimitEdit::TypingLimitEdit(int limit, QWidget* parent) : QLineEdit(parent)
 
 void TypingLimitEdit::showText(const QString& text)
 {
-    setMaxLength(std::max(limit_, static_cast<int>(text.size())));
+    // Qt cuts the text shown when the limit is lowered, so the limit is lowered only after the
+    // new text is in.
+    const int allowed = std::max(limit_, static_cast<int>(text.size()));
+    if (allowed > maxLength()) setMaxLength(allowed);
     setText(text);
+    if (allowed < maxLength()) setMaxLength(allowed);
 }
 
 void TypingLimitEdit::allowCurrentLength()
