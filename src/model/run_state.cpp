@@ -24,6 +24,12 @@ void RunState::reset()
     settingsData = {};
     cancelRequested = false;
     helpFile.clear();
+    layoutClipboard = {};
+    layoutClipboardFull = false;
+    layoutsListChanged = false;
+    layoutsEditorTab = 0;
+    sampleLayoutIndex = 0;
+    presetLayout = {};
     dataFileName_.clear();
     readOnlyMode_ = false;
     entryCount_ = 0;

@@ -1,6 +1,7 @@
-#include "mainwindow/checked_line_edit.h"
+#include "common/checked_line_edit.h"
 
 #include <QFocusEvent>
+#include <QScopeGuard>
 
 namespace quillet {
 
@@ -17,6 +18,10 @@ void CheckedLineEdit::focusOutEvent(QFocusEvent* e)
     }
     // A window being closed or hidden takes the focus with it; nothing is left to check then.
     if (!window()->isVisible()) return;
+    static bool checking = false;
+    if (checking) return;
+    checking = true;
+    const auto done = qScopeGuard([] { checking = false; });
     Q_EMIT focusLeft();
 }
 
