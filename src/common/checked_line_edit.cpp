@@ -17,12 +17,18 @@ void CheckedLineEdit::focusOutEvent(QFocusEvent* e)
         break;
     }
     // A window being closed or hidden takes the focus with it; nothing is left to check then.
-    if (!window()->isVisible()) return;
-    static bool checking = false;
-    if (checking) return;
-    checking = true;
-    const auto done = qScopeGuard([] { checking = false; });
-    Q_EMIT focusLeft();
+    if (!window()->isVisible() || checking_) return;
+    asCheck([this] { Q_EMIT focusLeft(); });
+}
+
+void CheckedLineEdit::asCheck(const std::function<void()>& body)
+{
+    const bool outer = !checking_;
+    checking_ = true;
+    const auto done = qScopeGuard([outer] {
+        if (outer) checking_ = false;
+    });
+    body();
 }
 
 } // namespace quillet

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include <functional>
+
 namespace quillet {
 
 // A line edit that tells when the user leaves it for another control of the program. Losing the
@@ -13,11 +15,18 @@ class CheckedLineEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
 
+    // Runs the rest of a check that had to wait (a page switch must end before its page is called
+    // back): the focus it moves starts no other check.
+    static void asCheck(const std::function<void()>& body);
+
 Q_SIGNALS:
     void focusLeft();
 
 protected:
     void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    static inline bool checking_ = false;
 };
 
 } // namespace quillet

@@ -2,7 +2,9 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -37,7 +39,9 @@ FontColorDialog::FontColorDialog(const FontChoice& initial, QWidget* parent)
     // The font dialog lives inside this one, which brings the colour and the buttons.
     fonts_->setWindowFlags(Qt::Widget);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    QFont font(initial.family);
+    // A face that is not installed ("Arial" on many systems) would open the dialog on its default
+    // face in its plain style: open it on the face that stands in for it, bold or italic as stored.
+    QFont font(QFontDatabase::hasFamily(initial.family) ? initial.family : QFontInfo(QFont(initial.family)).family());
     font.setPointSizeF(initial.pointSize);
     font.setBold(initial.bold);
     font.setItalic(initial.italic);

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace quillet {
@@ -435,8 +436,13 @@ void LayoutsEditor::numberLeft(NumberBox box)
     if (!check.message.isEmpty()) ShowMessage(check.message);
     SetShownText(edit, check.text);
     if (check.message.isEmpty()) return;
-    tabs_->setCurrentIndex(check.page);
-    edit->setFocus(Qt::OtherFocusReason);
+    // The box may have been left by a page switch that is still going on: call its page back after.
+    QTimer::singleShot(0, edit, [this, edit, page = check.page] {
+        CheckedLineEdit::asCheck([&] {
+            tabs_->setCurrentIndex(page);
+            edit->setFocus(Qt::OtherFocusReason);
+        });
+    });
 }
 
 void LayoutsEditor::titleChanged()
