@@ -28,57 +28,33 @@ struct BoxRange {
 
 const char* const MaximumOffset = "Maximum offset is 20 inches (which is very large).";
 
+// Each box: its control, the range shown and the default shown outside it, and the limits
+// checked when it is left with their messages and reset texts.
+// clang-format off
 const BoxRange Ranges[NumberBoxCount] = {
-    {{"ColumnsBox", "Columns of labels", Columns, SheetPage, 10},
-     Shape::Count,
-     1,
-     9,
-     "1",
+    {{"ColumnsBox", "Columns of labels", Columns, SheetPage, 10}, Shape::Count, 1, 9, "1",
      {1, "Minimum number of label columns is 1", "1"},
      {9, "Maximum number of label columns is 9", "9"}},
-    {{"RowsBox", "Rows of labels", Rows, SheetPage, 10},
-     Shape::Count,
-     1,
-     30,
-     "1",
+    {{"RowsBox", "Rows of labels", Rows, SheetPage, 10}, Shape::Count, 1, 30, "1",
      {1, "Minimum number of rows is 1", "1"},
      {30, "Maximum number of rows is 30", "30"}},
-    {{"WidthBox", "Side-to-side distance, inches", SideToSide, SheetPage, 10},
-     Shape::Distance,
-     0.25,
-     20,
-     "1.0",
+    {{"WidthBox", "Side-to-side distance, inches", SideToSide, SheetPage, 10}, Shape::Distance, 0.25, 20, "1.0",
      {0.25, "Minimum label side to label side distance is .25 inch", "0.25"},
      {20, "Maximum label side to label side distance is 20 inches", "20.0"}},
-    {{"HeightBox", "Top-to-top distance, inches", TopToTop, SheetPage, 10},
-     Shape::Distance,
-     0.25,
-     20,
-     "1.0",
+    {{"HeightBox", "Top-to-top distance, inches", TopToTop, SheetPage, 10}, Shape::Distance, 0.25, 20, "1.0",
      {0.25, "Minimum 'label top' to 'label top' distance is 1/4 inch (.25)", ".25"},
      {20, "Maximum 'label top' to 'label top' distance is 20 inches", "20"}},
-    {{"LabelWidthBox", "Width of one label, inches", LabelWidth, SheetPage, 0},
-     Shape::Distance,
-     1,
-     20,
-     "1.0",
+    {{"LabelWidthBox", "Width of one label, inches", LabelWidth, SheetPage, 0}, Shape::Distance, 1, 20, "1.0",
      {1, "Minimum label width is 1 inch", "1.0"},
      {20, "Maximum label width is 20 inches", "20"}},
-    {{"PositioningBox0", "Offset to right, inches", LeftOffset, PositioningPage, 5},
-     Shape::Offset,
-     -1,
-     20,
-     "0",
+    {{"PositioningBox0", "Offset to right, inches", LeftOffset, PositioningPage, 5}, Shape::Offset, -1, 20, "0",
      {-1, "Minimum left offset is negative 1 inch", "0"},
      {20, MaximumOffset, "20"}},
-    {{"PositioningBox1", "Offset downward, inches", TopOffset, PositioningPage, 5},
-     Shape::Offset,
-     0,
-     20,
-     "0",
+    {{"PositioningBox1", "Offset downward, inches", TopOffset, PositioningPage, 5}, Shape::Offset, 0, 20, "0",
      {0, "Minimum top offset is zero inches", "0"},
      {20, MaximumOffset, "20"}},
 };
+// clang-format on
 
 const BoxRange& RangeOf(NumberBox box)
 {
