@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -25,17 +24,38 @@ using namespace quillet::test;
 
 namespace {
 
+// Data rows of text columns.
+void TextColumns(std::initializer_list<const char*> names)
+{
+    for (const char* name : names) QTest::addColumn<QString>(name);
+}
+template <class... Texts> void Row(const char* name, Texts... texts)
+{
+    (QTest::newRow(name) << ... << QString::fromUtf8(texts));
+}
+QString Data(const char* column)
+{
+    return *static_cast<QString*>(QTest::qData(column, QMetaType::QString));
+}
+
 QString At(int layout, int field, int subEntry = PropertiesSubEntry)
 {
     return LayoutData().cell(LayoutSlot(layout), field, subEntry);
 }
 
-// "layout/field=text;..." into sub-entry 0.
+QString FontRecord(int layout, int line)
+{
+    QStringList cells;
+    for (int i = 0; i < 6; ++i) cells << At(layout, FontField(line, FontItem(i)), FontsSubEntry);
+    return cells.join(u'|');
+}
+
+// "layout/field=text;..." into the layouts' properties.
 void SetLayoutCells(const QString& cells)
 {
     for (const QString& cell : cells.split(u';', Qt::SkipEmptyParts)) {
-        const QStringList parts = cell.section(u'=', 0, 0).split(u'/');
-        LayoutData().setCell(LayoutSlot(parts[0].toInt()), parts[1].toInt(), 0, cell.section(u'=', 1));
+        const QStringList at = cell.section(u'=', 0, 0).split(u'/');
+        SetLayoutCell(at[0].toInt(), LayoutField(at[1].toInt()), cell.section(u'=', 1));
     }
 }
 
@@ -47,22 +67,22 @@ struct Editor {
         window.show();
         QApplication::setActiveWindow(&window);
     }
-    template <class T = QLineEdit> T* at(const char* name) { return Control<T>(window, name); }
+    template <class T = QLineEdit> T* at(const QString& name) { return Control<T>(window, qPrintable(name)); }
     QListWidget* list() { return at<QListWidget>("LayoutList"); }
-    QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
+    QAction* action(const QString& name) { return window.findChild<QAction*>(name); }
     void select(int layout) { list()->setCurrentRow(layout - 1); }
-    // Types into the box as the user does, replacing what it held, and presses Tab.
-    void type(const char* box, const QString& text)
+    bool checked(int layout) { return list()->item(layout - 1)->checkState() == Qt::Checked; }
+    // Replaces the box's text as the user types it and presses Tab.
+    void type(const QString& box, const QString& text)
     {
         QLineEdit* edit = at(box);
         edit->setFocus();
         edit->selectAll();
-        if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
         QCoreApplication::processEvents();
     }
-    bool checked(int layout) { return list()->item(layout - 1)->checkState() == Qt::Checked; }
 };
 
 // Acts on the next modal window as soon as it shows.
@@ -95,98 +115,43 @@ private Q_SLOTS:
 
     void leavingANumberBox_data()
     {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("columns 12") << "ColumnsBox"
-                                    << "12" << int(Columns) << "Maximum number of label columns is 9"
-                                    << "9"
-                                    << " 9";
-        QTest::newRow("columns 0") << "ColumnsBox"
-                                   << "0" << int(Columns) << "Minimum number of label columns is 1"
-                                   << "1"
-                                   << " 1";
-        QTest::newRow("rows 3.7") << "RowsBox"
-                                  << "3.7" << int(Rows) << ""
-                                  << "3"
-                                  << " 3";
-        QTest::newRow("rows 31") << "RowsBox"
-                                 << "31" << int(Rows) << "Maximum number of rows is 30"
-                                 << "30"
-                                 << " 30";
-        QTest::newRow("side .5") << "WidthBox"
-                                 << ".5" << int(SideToSide) << ""
-                                 << "0.5"
-                                 << " .5";
-        QTest::newRow("side empty") << "WidthBox"
-                                    << "" << int(SideToSide) << "Minimum label side to label side distance is .25 inch"
-                                    << "0.25"
-                                    << " .25";
-        QTest::newRow("top empty") << "HeightBox"
-                                   << "" << int(TopToTop)
-                                   << "Minimum 'label top' to 'label top' distance is 1/4 inch (.25)"
-                                   << ".25"
-                                   << " .25";
-        QTest::newRow("top 21") << "HeightBox"
-                                << "21" << int(TopToTop) << "Maximum 'label top' to 'label top' distance is 20 inches"
-                                << "20"
-                                << " 20";
-        QTest::newRow("width empty") << "LabelWidthBox"
-                                     << "" << int(LabelWidth) << "Minimum label width is 1 inch"
-                                     << "1.0"
-                                     << " 1";
-        QTest::newRow("left -0.5") << "PositioningBox0"
-                                   << "-0.5" << int(LeftOffset) << ""
-                                   << "-0.5"
-                                   << "-0.5";
-        QTest::newRow("left -2") << "PositioningBox0"
-                                 << "-2" << int(LeftOffset) << "Minimum left offset is negative 1 inch"
-                                 << "0"
-                                 << "0";
-        QTest::newRow("left .1875") << "PositioningBox0"
-                                    << ".1875" << int(LeftOffset) << ""
-                                    << "0.1875"
-                                    << "0.1875";
-        QTest::newRow("top offset 12.5") << "PositioningBox1"
-                                         << "12.5" << int(TopOffset) << ""
-                                         << "12.5"
-                                         << "12.5";
-        QTest::newRow("top offset -0.1") << "PositioningBox1"
-                                         << "-0.1" << int(TopOffset) << "Minimum top offset is zero inches"
-                                         << "0"
-                                         << "0";
-        QTest::newRow("top offset 99") << "PositioningBox1"
-                                       << "99" << int(TopOffset) << "Maximum offset is 20 inches (which is very large)."
-                                       << "20"
-                                       << "20";
+        TextColumns({"box", "typed", "field", "message", "shown", "stored"});
+        Row("columns 12", "ColumnsBox", "12", "2", "Maximum number of label columns is 9", "9", " 9");
+        Row("columns 0", "ColumnsBox", "0", "2", "Minimum number of label columns is 1", "1", " 1");
+        Row("rows 3.7", "RowsBox", "3.7", "3", "", "3", " 3");
+        Row("rows 31", "RowsBox", "31", "3", "Maximum number of rows is 30", "30", " 30");
+        Row("side .5", "WidthBox", ".5", "4", "", "0.5", " .5");
+        Row("side empty", "WidthBox", "", "4", "Minimum label side to label side distance is .25 inch", "0.25", " .25");
+        Row("side 21", "WidthBox", "21", "4", "Maximum label side to label side distance is 20 inches", "20.0", " 20");
+        Row("top empty", "HeightBox", "", "5", "Minimum 'label top' to 'label top' distance is 1/4 inch (.25)", ".25",
+            " .25");
+        Row("top 21", "HeightBox", "21", "5", "Maximum 'label top' to 'label top' distance is 20 inches", "20", " 20");
+        Row("width empty", "LabelWidthBox", "", "6", "Minimum label width is 1 inch", "1.0", " 1");
+        Row("width 21", "LabelWidthBox", "21", "6", "Maximum label width is 20 inches", "20", " 20");
+        Row("left -0.5", "PositioningBox0", "-0.5", "21", "", "-0.5", "-0.5");
+        Row("left -2", "PositioningBox0", "-2", "21", "Minimum left offset is negative 1 inch", "0", "0");
+        Row("left .1875", "PositioningBox0", ".1875", "21", "", "0.1875", "0.1875");
+        Row("top offset 12.5", "PositioningBox1", "12.5", "22", "", "12.5", "12.5");
+        Row("top offset -0.1", "PositioningBox1", "-0.1", "22", "Minimum top offset is zero inches", "0", "0");
+        Row("top offset 99", "PositioningBox1", "99", "22", "Maximum offset is 20 inches (which is very large).", "20",
+            "20");
     }
     void leavingANumberBox()
     {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(int, field);
-        QFETCH(QString, message);
-        QFETCH(QString, shown);
-        QFETCH(QString, stored);
+        const QString box = Data("box");
+        const QString message = Data("message");
+        const QString shown = Data("shown");
         Editor e;
-        const int page = box.startsWith(QStringLiteral("Positioning")) ? 2 : 0;
-        e.at<QTabWidget>("LETabs")->setCurrentIndex(page);
+        e.at<QTabWidget>("LETabs")->setCurrentIndex(box.startsWith(QStringLiteral("Pos")) ? PositioningPage
+                                                                                          : SheetPage);
         if (!message.isEmpty()) ui.answer(Answer::Ok);
-        e.type(qPrintable(box), typed);
-        QLineEdit* edit = e.at(qPrintable(box));
-        QCOMPARE(edit->text(), shown);
-        QCOMPARE(At(1, field), stored);
+        e.type(box, Data("typed"));
+        QCOMPARE(e.at(box)->text() + u'|' + At(1, Data("field").toInt()), shown + u'|' + Data("stored"));
         QVERIFY(Run().dataChanged);
-        if (message.isEmpty())
-            QVERIFY(ui.messages.empty());
-        else
-            QVERIFY(IsOnlyMessage(ui, message) && edit->hasFocus());
+        QVERIFY(message.isEmpty() ? ui.messages.empty() : IsOnlyMessage(ui, message) && e.at(box)->hasFocus());
         e.select(2);
         e.select(1);
-        if (message.isEmpty()) QCOMPARE(edit->text(), shown); // shown again as it was left
+        if (message.isEmpty()) QCOMPARE(e.at(box)->text(), shown); // shown again as it was left
     }
 
     void typingWritesEveryKeystrokeAndABadBoxCallsItsPageBack()
@@ -195,19 +160,15 @@ private Q_SLOTS:
         QLineEdit* columns = e.at("ColumnsBox");
         columns->setFocus();
         columns->selectAll();
-        QStringList written;
-        for (const QChar key : QStringLiteral("12")) {
-            QTest::keyClicks(columns, QString(key));
-            written << At(1, Columns);
-        }
-        QCOMPARE(written, QStringList({" 1", " 12"}));
-        ui.answer(Answer::Ok); // the maximum message, once: it starts no second check
+        QTest::keyClicks(columns, QStringLiteral("1"));
+        QCOMPARE(At(1, Columns), QStringLiteral(" 1"));
+        QTest::keyClicks(columns, QStringLiteral("2"));
+        QCOMPARE(At(1, Columns), QStringLiteral(" 12"));
+        // Another page chosen: the maximum message once (it starts no second check), then Sheet again.
+        ui.answer(Answer::Ok);
         e.at<QTabWidget>("LETabs")->setCurrentIndex(PositioningPage);
         QCoreApplication::processEvents();
-        QCOMPARE(ui.messages.size(), std::size_t(1));
-        QCOMPARE(e.at("ColumnsBox")->parentWidget()->isVisible(), true);
-        QCOMPARE(e.at<QTabWidget>("LETabs")->currentIndex(), int(SheetPage));
-        QVERIFY(columns->hasFocus() && columns->text() == QStringLiteral("9"));
+        QVERIFY(columns->isVisible() && columns->hasFocus() && columns->text() == QStringLiteral("9"));
         QCOMPARE(Run().layoutsEditorTab, int(SheetPage));
         // Typing stops at the box's limit; Enter presses no button.
         QTest::keyClicks(columns, QStringLiteral("12345678901"));
@@ -215,55 +176,31 @@ private Q_SLOTS:
         QTest::keyClick(columns, Qt::Key_Return);
         QVERIFY(e.window.isVisible());
         columns->setText(QStringLiteral("2"));
-        // Every control a screen reader names.
-        for (QWidget* w : e.window.findChildren<QWidget*>())
-            if (w->objectName().contains(QRegularExpression(QStringLiteral("Box|CB|LTB|OB|Button|List|SL"))))
-                QVERIFY2(!w->accessibleName().isEmpty() || !w->property("text").toString().isEmpty(),
-                         qPrintable(w->objectName()));
+        for (const char* name : {"FontButton2", "PositioningBox1", "LTB4", "LayoutList"})
+            QVERIFY(!e.at<QWidget>(name)->accessibleName().isEmpty());
     }
 
     void showingALayout_data()
     {
-        QTest::addColumn<QString>("cells");
-        QTest::addColumn<int>("layout"); // shown after layout 1
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("abc shown first") << "1/2=abc" << 1 << "ColumnsBox" << int(Columns) << "1"
-                                         << "abc";
-        QTest::newRow("abc after 3") << "2/2=abc" << 2 << "ColumnsBox" << int(Columns) << "1"
-                                     << " 1";
-        QTest::newRow("two thirds") << "1/5=0.6666667" << 1 << "HeightBox" << int(TopToTop) << "0.6667"
-                                    << " .6667";
-        QTest::newRow("two thirds after the same")
-            << "1/5=0.6666667;2/5=0.6666667" << 2 << "HeightBox" << int(TopToTop) << "0.6667"
-            << "0.6666667";
-        QTest::newRow("ties away from zero") << "" << 7 << "WidthBox" << int(SideToSide) << "4.0313"
-                                             << " 4.0313";
-        QTest::newRow("offset out of range") << "2/21=25" << 2 << "PositioningBox0" << int(LeftOffset) << "0"
-                                             << "0";
-        QTest::newRow("offset -0.5") << "2/21=-.5" << 2 << "PositioningBox0" << int(LeftOffset) << "-0.5"
-                                     << "-0.5";
-        QTest::newRow("title") << "2/0=  Mine" << 2 << "ListTitleBox" << int(Title) << "  Mine"
-                               << "  Mine";
-        QTest::newRow("default text cut to 50") << QStringLiteral("2/9=") + QString(60, u'x') << 2 << "LTB0"
-                                                << int(DefaultText1) << QString(50, u'x') << QString(50, u'x');
+        TextColumns({"cells", "layout", "box", "field", "shown", "stored"});
+        Row("abc shown first", "1/2=abc", "1", "ColumnsBox", "2", "1", "abc");
+        Row("abc after 3", "2/2=abc", "2", "ColumnsBox", "2", "1", " 1");
+        Row("two thirds", "1/5=0.6666667", "1", "HeightBox", "5", "0.6667", " .6667");
+        Row("ties away from zero", "", "7", "WidthBox", "4", "4.0313", " 4.0313");
+        Row("offset out of range", "2/21=25", "2", "PositioningBox0", "21", "0", "0");
+        const QByteArray sixty = "2/9=" + QByteArray(60, 'x'), fifty(50, 'x');
+        Row("default text cut to 50", sixty.data(), "2", "LTB0", "9", fifty.data(), fifty.data());
     }
     void showingALayout()
     {
-        QFETCH(QString, cells);
-        QFETCH(int, layout);
-        QFETCH(QString, box);
-        QFETCH(int, field);
-        QFETCH(QString, shown);
-        QFETCH(QString, stored);
-        SetLayoutCells(cells);
+        const QString layout = Data("layout");
+        SetLayoutCells(Data("cells"));
         Editor e;
-        e.select(layout);
-        QCOMPARE(e.at(qPrintable(box))->text(), shown);
-        QCOMPARE(At(layout, field), stored);
-        QCOMPARE(e.list()->currentItem()->text(), QString::number(layout) + QStringLiteral(". ") + At(layout, Title));
+        const int n = layout.toInt();
+        e.select(n);
+        QCOMPARE(e.at(Data("box"))->text() + u'|' + At(n, Data("field").toInt()),
+                 Data("shown") + u'|' + Data("stored"));
+        QCOMPARE(e.list()->currentItem()->text(), layout + QStringLiteral(". ") + At(n, Title));
     }
 
     void defaultTextAlignmentAndPages()
@@ -271,8 +208,7 @@ private Q_SLOTS:
         SetLayoutCells(QStringLiteral("1/9=Kept"));
         Run().layoutsEditorTab = 7;
         Editor e(QStringLiteral("Avery 5160/8160 (Tolvan Software)"));
-        QCOMPARE(e.list()->currentRow(), 8);
-        QCOMPARE(e.at<QTabWidget>("LETabs")->currentIndex(), int(SheetPage));
+        QVERIFY(e.list()->currentRow() == 8 && e.at<QTabWidget>("LETabs")->currentIndex() == SheetPage);
         QVERIFY(e.at<QCheckBox>("DefaultTextCB")->isChecked() && e.at("LTB3")->isEnabled());
         QCOMPARE(e.at("LTB0")->palette().color(QPalette::Base), QColor(Qt::white));
         e.select(1);
@@ -293,62 +229,49 @@ private Q_SLOTS:
 
     void openingSelection_data()
     {
-        QTest::addColumn<QString>("cells");
-        QTest::addColumn<QString>("mainTitle");
-        QTest::addColumn<int>("row");
-        QTest::newRow("later of two") << "2/0=Same;4/0=Same"
-                                      << "Same" << 3;
-        QTest::newRow("unchecked only") << "2/0=Same;2/29=;4/29=true;4/0=Same"
-                                        << "Same" << 0;
-        QTest::newRow("no title") << "10/0=;10/29=True"
-                                  << "" << 0;
+        TextColumns({"cells", "mainTitle", "row"});
+        Row("later of two", "2/0=Same;4/0=Same", "Same", "3");
+        Row("unchecked only", "2/0=Same;2/29=;4/29=true;4/0=Same", "Same", "0");
+        Row("no title", "10/0=;10/29=True", "", "0");
     }
     void openingSelection()
     {
-        QFETCH(QString, cells);
-        QFETCH(QString, mainTitle);
-        QFETCH(int, row);
-        SetLayoutCells(cells);
-        Editor e(mainTitle);
-        QCOMPARE(e.list()->currentRow(), row);
+        SetLayoutCells(Data("cells"));
+        Editor e(Data("mainTitle"));
+        QCOMPARE(e.list()->currentRow(), Data("row").toInt());
         QVERIFY(e.checked(1) && !e.checked(12) && Run().layoutsListChanged && Run().dataChanged);
         QVERIFY(!e.action("MEditPasteLayout")->isEnabled());
     }
 
     void listQuestions_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("cells");
-        QTest::addColumn<int>("layout");
-        QTest::addColumn<QString>("question");
-        QTest::newRow("clear blank") << "ClearButton"
-                                     << "4/0= " << 4 << "Clear layout #4?";
-        QTest::newRow("clear titled") << "ClearButton"
-                                      << "4/0=Labels" << 4 << "Clear layout \"Labels\"?";
-        QTest::newRow("cut untitled") << "MEditCutLayout"
-                                      << "5/0=" << 5 << "\"Cut\" layout number 5 to memory?";
-        QTest::newRow("cut titled") << "MEditCutLayout"
-                                    << "" << 4 << "\"Cut\" layout number 4 (\"Avery 5163/8163\") to memory?";
+        TextColumns({"command", "cells", "layout", "question"});
+        Row("clear blank", "ClearButton", "4/0= ", "4", "Clear layout #4?");
+        Row("clear titled", "ClearButton", "4/0=Labels", "4", "Clear layout \"Labels\"?");
+        Row("cut untitled", "MEditCutLayout", "5/0=", "5", "\"Cut\" layout number 5 to memory?");
+        Row("cut titled", "MEditCutLayout", "", "4", "\"Cut\" layout number 4 (\"Avery 5163/8163\") to memory?");
+        Row("paste untitled", "MEditPasteLayout", "", "1",
+            "\"Paste\" the layout in memory into layout position number 1 (therefore overwriting what is there now)?");
     }
     void listQuestions()
     {
-        QFETCH(QString, command);
-        QFETCH(QString, cells);
-        QFETCH(int, layout);
-        QFETCH(QString, question);
-        SetLayoutCells(cells);
+        const QString command = Data("command");
+        const QString layout = Data("layout");
+        SetLayoutCells(Data("cells"));
+        Run().layoutClipboardFull = true; // an empty memory
         Editor e;
-        e.select(layout);
-        const LayoutRecord before = ReadLayoutRecord(layout);
+        e.select(layout.toInt());
+        const LayoutRecord before = ReadLayoutRecord(layout.toInt());
         ui.answer(Answer::No);
-        if (QAction* action = e.action(qPrintable(command)))
-            action->trigger();
-        else
-            e.at<QPushButton>(qPrintable(command))->click();
         const bool clear = command == QStringLiteral("ClearButton");
-        QVERIFY(IsOnlyMessage(ui, question, clear ? QStringLiteral("Clear Caution") : QStringLiteral("Warning"),
-                              Buttons::YesNo, clear ? Icon::Question : Icon::Warning, Answer::No));
-        QVERIFY(ReadLayoutRecord(layout) == before && !Run().layoutClipboardFull);
+        if (clear)
+            e.at<QPushButton>(command)->click();
+        else
+            e.action(command)->trigger();
+        QVERIFY(IsOnlyMessage(ui, Data("question"), clear ? QStringLiteral("Clear Caution") : QStringLiteral("Warning"),
+                              Buttons::YesNo, command.contains(QStringLiteral("Cut")) ? Icon::Warning : Icon::Question,
+                              Answer::No));
+        QVERIFY(ReadLayoutRecord(layout.toInt()) == before && Run().layoutClipboard == LayoutRecord());
     }
 
     void clearCutCopyAndPaste()
@@ -368,16 +291,15 @@ private Q_SLOTS:
 
         // Cut layout 3 and paste it into 10: unchecked there. Copy 2 into 11 and 12: checked.
         e.select(3);
-        const LayoutRecord three = ReadLayoutRecord(3);
+        const QString three = At(3, Title);
         ui.answer(Answer::Yes);
         e.action("MEditCutLayout")->trigger();
-        QVERIFY(ReadLayoutRecord(3)[Title].isEmpty() && e.action("MEditPasteLayout")->isEnabled());
+        QVERIFY(At(3, Title).isEmpty() && e.action("MEditPasteLayout")->isEnabled());
         e.select(10);
         ui.answer(Answer::Yes);
         e.action("MEditPasteLayout")->trigger();
-        QVERIFY(!e.checked(10) && At(10, Title) == three[Title] &&
-                At(10, FontField(1, FontName), 1) == QStringLiteral("Arial"));
-        QCOMPARE(e.list()->item(9)->text(), QStringLiteral("10. ") + three[Title]);
+        QVERIFY(!e.checked(10) && e.list()->item(9)->text() == QStringLiteral("10. ") + three);
+        QCOMPARE(FontRecord(10, 1), QStringLiteral("Arial|10||||"));
         e.select(2);
         e.action("MEditCopyLayout")->trigger();
         for (int n : {11, 12}) {
@@ -392,37 +314,26 @@ private Q_SLOTS:
                                   QStringLiteral("Warning"), Buttons::YesNo, Icon::Question, Answer::No));
             // Pasted, then shown: what the controls changed is written back in their forms.
             QVERIFY(e.checked(n) && Run().layoutClipboard == ReadLayoutRecord(2) && At(n, Columns) == " 2");
-            QVERIFY(At(n, FontField(5, FontSize), FontsSubEntry) == QStringLiteral("10") &&
-                    At(n, LeftOffset) == "0.75");
         }
-        // The memory lives for the run: a new editor may paste it, untitled it asks without a title.
-        Run().layoutClipboard[Title].clear();
-        Editor again;
-        ui.answer(Answer::No);
-        again.action("MEditPasteLayout")->trigger();
-        QCOMPARE(ui.last().text, QStringLiteral("\"Paste\" the layout in memory into layout position number 1 "
-                                                "(therefore overwriting what is there now)?"));
     }
 
     void closingKeepsOneLayoutUsable_data()
     {
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("titleAfter");
-        QTest::newRow("No") << "Avery 5160/8160" << int(Answer::No) << "";
-        QTest::newRow("Yes") << "Avery 5160/8160" << int(Answer::Yes) << "Avery 5160/8160";
-        QTest::newRow("Yes, no title") << "" << int(Answer::Yes) << "<List Item #1>";
-        QTest::newRow("Yes, blank title") << "   " << int(Answer::Yes) << "<List Item #1>";
+        TextColumns({"title", "answer", "titleAfter"});
+        Row("No", "Avery 5160/8160", "No", "");
+        Row("Yes", "Avery 5160/8160", "Yes", "Avery 5160/8160");
+        Row("Yes, no title", "", "Yes", "<List Item #1>");
+        Row("Yes, blank title", "   ", "Yes", "<List Item #1>");
     }
     void closingKeepsOneLayoutUsable()
     {
-        QFETCH(QString, title);
-        QFETCH(int, answer);
-        QFETCH(QString, titleAfter);
+        const QString title = Data("title");
+        const QString answer = Data("answer");
+        const QString titleAfter = Data("titleAfter");
         SetLayoutCell(1, Title, title);
         for (int n = 1; n <= LayoutCount; ++n) SetLayoutCell(n, Visible, QString());
         Editor e;
-        ui.answer(Answer(answer));
+        ui.answer(answer == QStringLiteral("Yes") ? Answer::Yes : Answer::No);
         e.at<QPushButton>("CloseButton")->click();
         QVERIFY(IsOnlyMessage(ui,
                               QStringLiteral("At least one layout must be 'checked', and have a title.\r\rSet position "
@@ -437,59 +348,33 @@ private Q_SLOTS:
 
     void fontDialog_data()
     {
-        QTest::addColumn<QString>("stored"); // name, size, bold, italic, underline, colour
-        QTest::addColumn<QString>("offered");
-        QTest::addColumn<QString>("written"); // after confirming unchanged
-        QTest::newRow("no size") << " Arial ,,1,,,255"
-                                 << "Arial 10 1 0 0 255"
-                                 << "Arial| 10|1||| 255";
-        QTest::newRow("72 points") << "Arial,72,,1,,"
-                                   << "Arial 10 0 1 0 0"
-                                   << "Arial| 10||1|| 0";
-        QTest::newRow("negative colour") << "Times,12,,,1,-5"
-                                         << "Times 12 0 0 1 0"
-                                         << "Times| 12|||1| 0";
-        QTest::newRow("half points") << "Arial,10.5,0,,,"
-                                     << "Arial 10.5 0 0 0 0"
-                                     << "Arial| 10.5|||| 0";
+        // Line 2's name, size, bold, italic, underline and colour, and what confirming the dialog
+        // unchanged writes: the dialog got what it gives back.
+        TextColumns({"stored", "written"});
+        Row("no size", " Arial ||1|||255", "Arial| 10|1||| 255");
+        Row("72 points", "Arial|72||1||", "Arial| 10||1|| 0");
+        Row("negative colour", "Times|12|||1|-5", "Times| 12|||1| 0");
+        Row("half points", "Arial|10.5|0|||", "Arial| 10.5|||| 0");
     }
     void fontDialog()
     {
-        QFETCH(QString, stored);
-        QFETCH(QString, offered);
-        QFETCH(QString, written);
-        const QStringList cells = stored.split(u',');
-        for (int i = 0; i < 6; ++i) SetFontCell(1, 2, FontItem(i), cells[i]);
+        const QString stored = Data("stored");
+        for (int i = 0; i < 6; ++i) SetFontCell(1, 2, FontItem(i), stored.section(u'|', i, i));
         SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
         Editor e;
         Run().dataChanged = false;
         ui.answerFont(std::nullopt);
         e.at<QPushButton>("FontButton1")->click();
-        QVERIFY(!Run().dataChanged && At(1, FontField(2, FontName), FontsSubEntry) == cells[0]);
-        const FontChoice f = ui.fontRequests.back();
-        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5 %6")
-                     .arg(f.family)
-                     .arg(f.pointSize)
-                     .arg(f.bold)
-                     .arg(f.italic)
-                     .arg(f.underline)
-                     .arg(f.color),
-                 offered);
-        ui.answerFont(f);
+        QVERIFY(!Run().dataChanged && FontRecord(1, 2) == stored);
+        ui.answerFont(ui.fontRequests.back());
         e.at<QPushButton>("FontButton1")->click();
-        QStringList record;
-        for (int i = 0; i < 6; ++i) record << At(1, FontField(2, FontItem(i)), FontsSubEntry);
-        QCOMPARE(record.join(u'|'), written);
-        QVERIFY(Run().dataChanged);
+        QVERIFY(Run().dataChanged && FontRecord(1, 2) == Data("written"));
     }
 
     void firstLineFontAndFactoryFonts()
     {
-        const Cell line3[] = {{LayoutSlot(1), FontField(3, FontName), 1, "Courier"},
-                              {LayoutSlot(1), FontField(3, FontSize), 1, "14"},
-                              {LayoutSlot(1), FontField(3, FontBold), 1, "1"},
-                              {LayoutSlot(1), FontField(3, FontColor), 1, "255"}};
-        SetCells(line3);
+        for (int i = 0; i < 6; ++i)
+            SetFontCell(1, 3, FontItem(i), QStringLiteral("Courier|14|1|||255").section(u'|', i, i));
         const LayoutRecord before = ReadLayoutRecord(1);
         Editor e;
         QVERIFY(e.at<QCheckBox>("UseL1FontCB")->isChecked() && e.at<QPushButton>("FontButton4")->isHidden());
@@ -497,8 +382,7 @@ private Q_SLOTS:
         QVERIFY(!e.at<QPushButton>("FontButton4")->isHidden() && At(1, SeparateFonts) == QStringLiteral("1"));
         e.at<QCheckBox>("UseL1FontCB")->click();
         QVERIFY(e.at<QPushButton>("FontButton1")->isHidden() && At(1, SeparateFonts).isEmpty());
-        for (int i = FieldCount; i < 2 * FieldCount; ++i)
-            QCOMPARE(ReadLayoutRecord(1)[std::size_t(i)], before[std::size_t(i)]);
+        QVERIFY(std::equal(before.begin() + FieldCount, before.end(), ReadLayoutRecord(1).begin() + FieldCount));
 
         ui.answer(Answer::Yes);
         e.at<QPushButton>("FactoryFontsButton")->click();
@@ -507,11 +391,9 @@ private Q_SLOTS:
                                              "\"Factory\" default settings (Arial, 10Pt.,non-bold/italic/underlined, "
                                              "black)?"),
                               QStringLiteral("Factory Fonts"), Buttons::YesNo, Icon::Question, Answer::No));
-        QStringList record;
-        for (int i = 0; i < 6; ++i) record << At(1, FontField(3, FontItem(i)), FontsSubEntry);
-        QCOMPARE(record, QStringList({"Arial", "10", "", "", "", ""}));
+        QCOMPARE(FontRecord(1, 3), QStringLiteral("Arial|10||||"));
 
-        // The real dialog: the colour goes through, a size outside 3-50 points keeps it open.
+        // The real dialog: the colour and a face's style go through, a size outside 3-50 points keeps it open.
         FontColorDialog dialog({QStringLiteral("Arial"), 72, true, false, false, 0x800000});
         dialog.accept();
         QVERIFY(dialog.result() != QDialog::Accepted && dialog.findChild<QLabel*>("SizeNote")->isVisibleTo(&dialog));
@@ -531,6 +413,7 @@ private Q_SLOTS:
         WhenModal([](QWidget* editor) { editor->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click(); });
         window.layoutsEditorAction()->trigger();
         QVERIFY(Run().dataChanged && window.layoutsList()->itemText(2) == QStringLiteral("Renamed"));
+
         // The user makes layout 2 one column of 20-point labels 1.25" in and 1.5" down.
         ui.answerFont(FontChoice{QStringLiteral("Arial"), 20});
         WhenModal([](QWidget* editor) {
@@ -542,9 +425,7 @@ private Q_SLOTS:
             editor->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();
         });
         window.layoutsEditorAction()->trigger();
-        QVERIFY(Run().dataChanged && window.currentLayoutNumber() == 2);
-        QCOMPARE(Control<QWidget>(window, "StartColLabel")->property("text").toString(),
-                 QStringLiteral("&Column (1-1):"));
+        QVERIFY(window.currentLayoutNumber() == 2 && window.startColBox()->text() == QStringLiteral("1"));
 
         window.setLabelLine(1, QStringLiteral("Zoe"));
         window.setLabelLine(2, QStringLiteral("Harbour"));
