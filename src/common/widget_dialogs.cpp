@@ -1,8 +1,9 @@
 #include "common/widget_dialogs.h"
 
+#include "common/font_color_dialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -125,21 +126,9 @@ std::optional<QString> WidgetDialogs::chooseFile(const FileDialogRequest& reques
 
 std::optional<FontChoice> WidgetDialogs::chooseFont(const FontChoice& initial)
 {
-    QFont font(initial.family);
-    font.setPointSizeF(initial.pointSize);
-    font.setBold(initial.bold);
-    font.setItalic(initial.italic);
-    font.setUnderline(initial.underline);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, Parent());
-    if (!ok) return std::nullopt;
-    FontChoice result = initial;
-    result.family = chosen.family();
-    result.pointSize = chosen.pointSizeF();
-    result.bold = chosen.bold();
-    result.italic = chosen.italic();
-    result.underline = chosen.underline();
-    return result;
+    FontColorDialog dialog(initial, Parent());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.choice();
 }
 
 bool WidgetDialogs::printSetup(QPrinter& printer, PrintSetupPurpose purpose)

@@ -1,10 +1,10 @@
 // The layouts list: filling it with the usable layouts and applying the entry the user picks.
 #include "mainwindow/main_window.h"
 
+#include "common/checked_line_edit.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/steps.h"
-#include "mainwindow/checked_line_edit.h"
 #include "mainwindow/stepping_button.h"
 #include "model/layout_data.h"
 

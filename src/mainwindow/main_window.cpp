@@ -1,9 +1,10 @@
 #include "mainwindow/main_window.h"
 
 #include "addressbook/address_book.h"
+#include "common/checked_line_edit.h"
 #include "common/dialogs.h"
+#include "layouts/layouts_editor.h"
 #include "mainwindow/about_window.h"
-#include "mainwindow/checked_line_edit.h"
 #include "mainwindow/help_viewer.h"
 #include "mainwindow/label_clipboard.h"
 #include "mainwindow/print_command.h"
@@ -86,12 +87,17 @@ void MainWindow::connectRunState()
 
 void MainWindow::connectFileAndHelpMenus()
 {
-    for (QAction* action : {newAction_, openAction_, saveAction_, saveAsAction_, helpContentsAction_, aboutAction_})
+    for (QAction* action :
+         {newAction_, openAction_, saveAction_, saveAsAction_, layoutsEditorAction_, helpContentsAction_, aboutAction_})
         action->setEnabled(true);
     connect(newAction_, &QAction::triggered, this, [] { FileNew(); });
     connect(openAction_, &QAction::triggered, this, [] { FileOpen(); });
     connect(saveAction_, &QAction::triggered, this, [] { FileSave(); });
     connect(saveAsAction_, &QAction::triggered, this, [] { FileSaveAs(); });
+    connect(layoutsEditorAction_, &QAction::triggered, this, [this] {
+        OpenLayoutsEditor(this, layoutsList_->currentText());
+        layoutsEditorClosed(Run().layoutsListChanged);
+    });
     connect(exitAction_, &QAction::triggered, this, &MainWindow::fileExit);
     connect(helpContentsAction_, &QAction::triggered, this, [this] { ShowHelpFrontPage(this); });
     connect(aboutAction_, &QAction::triggered, this, [this] { AboutWindow(this).exec(); });

@@ -2,10 +2,10 @@
 // stepping the position with the caption buttons and the "<>" button, by key and by mouse.
 #include "mainwindow/main_window.h"
 
+#include "common/checked_line_edit.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/steps.h"
-#include "mainwindow/checked_line_edit.h"
 #include "mainwindow/position_stepping.h"
 #include "mainwindow/stepping_button.h"
 #include "model/layout_data.h"

@@ -112,6 +112,9 @@ inline void SetFontCell(int layoutNumber, int line, FontItem item, const QString
     LayoutData().setCell(LayoutSlot(layoutNumber), FontField(line, item), FontsSubEntry, text);
 }
 
+// One layout as a whole: fields 0-29 of its properties, then fields 0-29 of its font records.
+using LayoutRecord = std::array<QString, 2 * FieldCount>;
+
 // A layout is usable when its title is not blank and Visible is exactly "True".
 bool LayoutIsUsable(int layoutNumber);
 

@@ -28,6 +28,12 @@ void RunState::reset()
     recordClipboardFull = false;
     addressBookTab = 0;
     addressBookRecord = 1;
+    layoutClipboard = {};
+    layoutClipboardFull = false;
+    layoutsListChanged = false;
+    layoutsEditorTab = 0;
+    sampleLayoutIndex = 0;
+    presetLayout = {};
     dataFileName_.clear();
     readOnlyMode_ = false;
     entryCount_ = 0;

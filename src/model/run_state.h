@@ -40,9 +40,18 @@ public:
     // The address book reopens on the letter tab (0-25) and record (1-30) it was closed on.
     int addressBookTab = 0;
     int addressBookRecord = 1;
-    // The windows still to come keep their run-lived values here as well, and clear them in
-    // reset(): the layout clipboard with its "full" flag, LayoutsListChanged, LayoutsEditorTab,
-    // SampleLayoutIndex and PresetLayout.
+    // The one-layout memory of the layouts editor's Cut, Copy and Paste and of the presets window;
+    // full from its first filling to the end of the run. New and Open leave it as it is.
+    LayoutRecord layoutClipboard;
+    bool layoutClipboardFull = false;
+    // A title or a check changed in the layouts editor: the main window rebuilds its list.
+    bool layoutsListChanged = false;
+    // The layouts editor's page last chosen: 0 "Sheet", 1 "Text & Fonts", 2 "Positioning".
+    int layoutsEditorTab = 0;
+    // The editor list index (0-11) of the layout the font sample window shows.
+    int sampleLayoutIndex = 0;
+    // The preset last chosen in the presets window.
+    LayoutRecord presetLayout;
 
     // Full path of the data file the table was loaded from or last saved to; empty for new data.
     const QString& dataFileName() const { return dataFileName_; }

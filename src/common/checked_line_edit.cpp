@@ -1,6 +1,7 @@
-#include "mainwindow/checked_line_edit.h"
+#include "common/checked_line_edit.h"
 
 #include <QFocusEvent>
+#include <QScopeGuard>
 
 namespace quillet {
 
@@ -16,8 +17,18 @@ void CheckedLineEdit::focusOutEvent(QFocusEvent* e)
         break;
     }
     // A window being closed or hidden takes the focus with it; nothing is left to check then.
-    if (!window()->isVisible()) return;
-    Q_EMIT focusLeft();
+    if (!window()->isVisible() || checking_) return;
+    asCheck([this] { Q_EMIT focusLeft(); });
+}
+
+void CheckedLineEdit::asCheck(const std::function<void()>& body)
+{
+    const bool outer = !checking_;
+    checking_ = true;
+    const auto done = qScopeGuard([outer] {
+        if (outer) checking_ = false;
+    });
+    body();
 }
 
 } // namespace quillet
