@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "common/steps.h"
+#include "model/bounded_read.h"
 #include "model/startup.h"
 
 #include <QFile>
@@ -29,10 +30,8 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent), browser_(new QTextBro
 
 void HelpViewer::showFrontPage(const QString& file)
 {
-    QFile help(file);
-    if (!help.open(QIODevice::ReadOnly)) throw Failure::fromErrno(help.exists() ? EACCES : ENOENT);
-    // The guide is small; a file many times its size is not ours.
-    const QByteArray bytes = help.read(4 << 20);
+    // The guide is small; a file many times its size, or a pipe or device, is not ours.
+    const QByteArray bytes = ReadSmallFile(file, 4 << 20);
     browser_->setHtml(QString::fromUtf8(bytes));
     browser_->setSearchPaths({QFileInfo(file).absolutePath()});
     browser_->moveCursor(QTextCursor::Start);

@@ -95,7 +95,7 @@ int LoadDataFile(const QString& path, bool readOnly)
 
     std::optional<TextFileReader> reader;
     if (!step(6, [&] {
-            reader.emplace(DataFileHandle.fd(), true);
+            reader.emplace(DataFileHandle.fd(), true, MaxDataFileBytes);
             QString header;
             if (reader->nextLine(header)) reader->nextLine(header);
         }))

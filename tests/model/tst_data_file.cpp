@@ -5,6 +5,7 @@
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/safe_file_write.h"
+#include "model/settings_file.h"
 #include "model/shared_state.h"
 #include "model/text_encoding.h"
 #include "model/text_file_reader.h"
@@ -17,6 +18,7 @@
 
 #include <cerrno>
 #include <map>
+#include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -382,6 +384,53 @@ private Q_SLOTS:
                           QStringLiteral("Error loading file:\r\rError: Input/output error\rError Number: 5-6-0-") +
                               QString::number(DataFileHandle.number()) + QStringLiteral("-1-"),
                           QStringLiteral("Error Loading File"), Buttons::AbortRetryIgnore, Icon::Warning));
+    }
+
+    void endlessAndHugeFilesAreRefusedUnread()
+    {
+        // A sparse file far larger than any data file, and a file of the kernel's that reports no
+        // size and never ends: both are refused before a byte is read, with a message saying why.
+        const QString huge = dir_->filePath(QStringLiteral("huge.QX3"));
+        WriteBytes(huge, DataHeader);
+        QVERIFY(::truncate(QFile::encodeName(huge).constData(), 20LL << 30) == 0);
+        const QString endless = dir_->filePath(QStringLiteral("endless.QX3"));
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/pagemap"), endless));
+        const QString fifo = dir_->filePath(QStringLiteral("pipe.QX3"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString tooLarge =
+            QStringLiteral("The file is larger than any file Quillet writes (21474836480 bytes, at "
+                           "most %1); it was not read")
+                .arg(MaxDataFileBytes);
+        const QString noEnd =
+            QStringLiteral("The file holds more than its size says (a system file without end); it was not read");
+        for (const auto& [file, why] : {std::pair{huge, tooLarge}, {endless, noEnd}}) {
+            ui.clear();
+            ui.answer(Answer::Cancel);
+            QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Failed));
+            QVERIFY(IsOnlyMessage(ui,
+                                  QStringLiteral("Error checking file header of ") + file +
+                                      QStringLiteral(":\r\rError: ") + why +
+                                      QStringLiteral("\rError Number: 27-3-0-0-0"),
+                                  QStringLiteral("Quillet Error"), Buttons::RetryCancel, Icon::Warning));
+            ui.clear();
+            ui.answer(Answer::Abort);
+            QCOMPARE(LoadDataFile(file, true), int(LoadResult::Failed));
+            QVERIFY(ui.last().text.startsWith(QStringLiteral("Error loading file:\r\rError: ") + why));
+        }
+        QCOMPARE(CheckDataFileHeader(fifo, false), int(HeaderCheck::NotFound));
+
+        // The settings file is bounded the same way.
+        QVERIFY(QFile::link(endless, SettingsFilePath()));
+        ui.clear();
+        ui.answer(Answer::Abort);
+        QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Unusable));
+        QVERIFY(ui.last().text.endsWith(noEnd + QStringLiteral("\rError Number: 27-3-0-0-0")));
+        QFile::remove(SettingsFilePath());
+
+        // The header check reads only the start of a file: a first line longer than that leaves
+        // the header unseen.
+        WriteBytes(name_, QByteArray(HeaderCheckBytes, 'h') + "\r\n<filename>.QX3\r\n");
+        QCOMPARE(CheckDataFileHeader(name_, false), int(HeaderCheck::Invalid));
     }
 
 private:
