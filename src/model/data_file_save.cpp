@@ -4,6 +4,7 @@
 #include "model/data_file.h"
 #include "model/layout_data.h"
 #include "model/safe_file_write.h"
+#include "model/save_target.h"
 #include "model/shared_state.h"
 #include "model/text_encoding.h"
 
@@ -91,6 +92,17 @@ void ShowFileInUse(const QString& path)
                 Buttons::Ok, Icon::Warning, QStringLiteral("File in Use"));
 }
 
+// Where the new file cannot keep what the old one had, the user decides before anything is written.
+bool ConfirmOwnershipLoss(const QString& path, const OwnershipLoss& loss)
+{
+    QString text = QStringLiteral("The file:") + CR + path + CR;
+    if (loss.owner || loss.group)
+        text += QStringLiteral("belongs to another user or group; once saved it will belong to you.") + CR;
+    if (loss.hardLinks) text += QStringLiteral("has other names (hard links), which will keep the old content.") + CR;
+    return ShowMessage(text + CR + QStringLiteral("Save it anyway?"), Buttons::YesNo, Icon::Warning,
+                       QStringLiteral("Save Data File"), Answer::No) == Answer::Yes;
+}
+
 } // namespace
 
 FileDialogRequest DataFileDialog(FileDialogRequest::Mode mode)
@@ -153,13 +165,15 @@ int SaveDataFile(QString& path)
     QString target;
     UniqueFd targetHold;
     bool inUse = false;
+    OwnershipLoss loss;
     if (!step(2,
               [&] {
                   done = false;
+                  loss = OwnershipLoss();
                   target = ResolveSaveTarget(path);
+                  CheckSaveTarget(target);
                   if (FileExists(target)) {
-                      // A file we may not write is not replaced behind its owner's back.
-                      if (::access(QFile::encodeName(target).constData(), W_OK) != 0) throw Failure::fromErrno(errno);
+                      loss = WhatASaveCannotKeep(target);
                       const bool alreadyHeld = DataFileHandle.isHeld() && DataFileHandle.mode() == ShareMode::Editor &&
                                                SameFile(DataFileHandle.fd(), target);
                       if (!alreadyHeld) {
@@ -179,6 +193,7 @@ int SaveDataFile(QString& path)
         ShowFileInUse(path);
         return 0;
     }
+    if (loss.any() && !ConfirmOwnershipLoss(path, loss)) return 0;
 
     QString tempPath;
     UniqueFd temp;

@@ -4,14 +4,20 @@
 //   running                        register as a running copy and hold
 //   save <path> <stage|none>       load, change one cell and save, killed at the SaveStage numbered
 //   savenew <path>                 save a fresh data set to the path; print the result and titles
+//   exit <folder> <config>         run the exit with the program in <folder> and the per-user
+//                                  store in <config>; print the messages and the stored file name
+#include "common/program_folder.h"
 #include "common/scripted_dialogs.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/shared_state.h"
+#include "model/shutdown.h"
 #include "model/startup.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QSettings>
 
 #include <csignal>
 #include <cstdio>
@@ -32,6 +38,11 @@ void Say(const QString& text)
 {
     std::fputs(qPrintable(text + u'\n'), stdout);
     std::fflush(stdout);
+}
+
+void SayMessages(const ScriptedDialogs& ui)
+{
+    for (const MessageRequest& m : ui.messages) Say(QString(m.text).replace(CR, u'\n'));
 }
 
 void WaitForStdinToClose()
@@ -78,7 +89,19 @@ int main(int argc, char* argv[])
         QStringList titles;
         for (const MessageRequest& m : ui.messages) titles << m.title;
         Say(QStringLiteral("saved %1 %2").arg(result).arg(titles.join(u'|')));
-        for (const MessageRequest& m : ui.messages) Say(QString(m.text).replace(CR, u'\n'));
+        SayMessages(ui);
+        return 0;
+    }
+    if (command == u"exit" && args.size() == 3) {
+        SetProgramFolderForTesting(args[1]);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(args[2]));
+        SettingsData[0] = QStringLiteral("/labels.QX3");
+        ui.answer(Answer::Abort);
+        Say(QStringLiteral("unloaded %1").arg(UnloadMain()));
+        SayMessages(ui);
+        Say(QStringLiteral("stored ") + QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"))
+                                            .value(QStringLiteral("Settings/LastUsedDataFile"))
+                                            .toString());
         return 0;
     }
     return 2;

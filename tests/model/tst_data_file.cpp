@@ -18,7 +18,9 @@
 
 #include <cerrno>
 #include <map>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -79,6 +81,13 @@ ssize_t FailOnceThenWrite(int fd, const void* data, size_t size)
 {
     if (failingWrites-- > 0) return errno = EIO, -1;
     return ::write(fd, data, size);
+}
+
+// The kind of file system node at `path`, not following a link.
+mode_t FileType(const QString& path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & S_IFMT) : 0;
 }
 
 } // namespace
@@ -431,6 +440,108 @@ private Q_SLOTS:
         // the header unseen.
         WriteBytes(name_, QByteArray(HeaderCheckBytes, 'h') + "\r\n<filename>.QX3\r\n");
         QCOMPARE(CheckDataFileHeader(name_, false), int(HeaderCheck::Invalid));
+    }
+
+    void saveReplacesOnlyRegularFiles()
+    {
+        // A pipe, a link to it and (for root, who may make one) a device: each is refused by name
+        // and stays what it was.
+        const QString pipe = dir_->filePath(QStringLiteral("pipe.QX3"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString link = dir_->filePath(QStringLiteral("link.QX3"));
+        QVERIFY(QFile::link(pipe, link));
+        std::vector<std::tuple<QString, QString, mode_t>> targets{{pipe, pipe, S_IFIFO}, {link, pipe, S_IFIFO}};
+        if (::geteuid() == 0) {
+            const QString device = dir_->filePath(QStringLiteral("device.QX3"));
+            QCOMPARE(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+            targets.emplace_back(device, device, S_IFCHR);
+        }
+        const auto refusal = [](const QString& node) {
+            return node + QStringLiteral(" is not a regular file (it is a device, pipe, socket or folder); nothing was "
+                                         "written");
+        };
+        for (const auto& [name, node, type] : targets) {
+            ui.clear();
+            ui.answer(Answer::Abort);
+            QString target = name;
+            QCOMPARE(SaveDataFile(target), 0);
+            QVERIFY(IsOnlyMessage(ui,
+                                  QStringLiteral("Error saving QX data:\r\rError:  ") + refusal(node) +
+                                      QStringLiteral("\rFilename:  ") + name +
+                                      QStringLiteral("\rError Number:  22-2-0-0-0-0"),
+                                  QStringLiteral("Save Data Error"), Buttons::AbortRetryIgnore, Icon::Warning));
+            QCOMPARE(FileType(node), type);
+        }
+
+        // The settings file too, which before was written through any link.
+        QVERIFY(QFile::link(pipe, SettingsFilePath()));
+        ui.clear();
+        ui.answer(Answer::Abort);
+        SaveSettingsFile();
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("Error saving Quillet's initialization file, ") + SettingsFilePath() +
+                                  QStringLiteral(":\r\rError: ") + refusal(pipe) +
+                                  QStringLiteral("\rError Number: 22-2-0-0-0"),
+                              QStringLiteral("Quillet Error"), Buttons::AbortRetryIgnore, Icon::Warning));
+        QCOMPARE(FileType(pipe), mode_t(S_IFIFO));
+        QVERIFY(QFileInfo(SettingsFilePath()).isSymLink());
+        QFile::remove(SettingsFilePath());
+
+        // A link to a regular file stays a link; its target takes the new content.
+        const QString real = dir_->filePath(QStringLiteral("real.QX3"));
+        WriteBytes(real, DataHeader);
+        QFile::remove(link);
+        QVERIFY(QFile::link(real, link));
+        ui.clear();
+        QString target = link;
+        QCOMPARE(SaveDataFile(target), 1);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(ReadBytes(real), DataFileContent());
+        // Nothing else was written anywhere in the folder.
+        QCOMPARE(
+            QDir(dir_->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+            int(targets.size()) + 1);
+        QVERIFY(ui.messages.empty());
+    }
+
+    void saveKeepsOwnerGroupAndModeOrAsks()
+    {
+        FillRichDataSet(false);
+        QCOMPARE(save(), 1);
+        const QByteArray old = ReadBytes(name_);
+        LayoutData.setCell(0, 0, 0, QStringLiteral("changed"));
+        if (::geteuid() == 0) {
+            // Root saving a user's file leaves it the user's, with its permissions.
+            const struct passwd* nobody = ::getpwnam("nobody");
+            QVERIFY(nobody);
+            QCOMPARE(::chown(QFile::encodeName(name_).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+            QCOMPARE(::chmod(QFile::encodeName(name_).constData(), 02640), 0);
+            QCOMPARE(save(), 1);
+            struct stat info {};
+            QCOMPARE(::stat(QFile::encodeName(name_).constData(), &info), 0);
+            QCOMPARE(info.st_uid, nobody->pw_uid);
+            QCOMPARE(info.st_gid, nobody->pw_gid);
+            QCOMPARE(info.st_mode & 07777, mode_t(02640));
+            QVERIFY(ui.messages.empty());
+        }
+
+        // A second name of the file would part from it: the user decides first.
+        const QString second = dir_->filePath(QStringLiteral("second name.QX3"));
+        QCOMPARE(::link(QFile::encodeName(name_).constData(), QFile::encodeName(second).constData()), 0);
+        const QByteArray before = ReadBytes(name_);
+        for (Answer answer : {Answer::No, Answer::Yes}) {
+            ui.clear();
+            ui.answer(answer);
+            QCOMPARE(save(), answer == Answer::Yes ? 1 : 0);
+            QVERIFY(IsOnlyMessage(ui,
+                                  QStringLiteral("The file:\r") + name_ +
+                                      QStringLiteral("\rhas other names (hard links), which will keep the old "
+                                                     "content.\r\rSave it anyway?"),
+                                  QStringLiteral("Save Data File"), Buttons::YesNo, Icon::Warning, Answer::No));
+            QCOMPARE(ReadBytes(name_), answer == Answer::Yes ? DataFileContent() : before);
+            QCOMPARE(ReadBytes(second), before);
+        }
+        QVERIFY(old != before || ::geteuid() != 0);
     }
 
 private:
