@@ -7,17 +7,16 @@
 #include "common/steps.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
+#include "model/running_copy_lock.h"
 #include "model/settings_file.h"
 #include "model/shared_state.h"
 #include "model/user_settings.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <cmath>
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace quillet {
 
@@ -25,17 +24,12 @@ namespace {
 
 constexpr double TwipsPerInch = 1440.0;
 
-// Every running copy read-locks one byte of a file in the user's runtime folder; a copy that
+// Every running copy read-locks one byte of a file in a folder of the user's own; a copy that
 // finds a lock it does not own knows another one runs. The lock dies with its process.
 int InstanceFile()
 {
-    static int fd = [] {
-        QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-        if (folder.isEmpty()) folder = QDir::tempPath();
-        // The user id keeps copies of different users apart when the runtime folder is missing.
-        const QByteArray name = QFile::encodeName(folder + QStringLiteral("/quillet-running-%1.lock").arg(::getuid()));
-        return ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    }();
+    static int fd = OpenRunningCopyLock(
+        PrivateFolder(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), QDir::tempPath()));
     return fd;
 }
 

@@ -2,11 +2,13 @@
 #include "data_file_fixtures.h"
 #include "model/data_file.h"
 #include "model/layout_data.h"
+#include "model/running_copy_lock.h"
 #include "model/shared_state.h"
 #include "model/startup.h"
 #include "support/test_environment.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -122,6 +124,49 @@ private Q_SLOTS:
         QVERIFY(!AnotherCopyIsRunning()); // a crashed or ended copy leaves nothing behind
         OtherCopy third({QStringLiteral("running")});
         QCOMPARE(third.line(), QStringLiteral("running")); // this test process counts as one
+    }
+
+    void runningCopyLockIsPrivate()
+    {
+        QTemporaryDir temp;
+        const QString uid = QString::number(::geteuid());
+        const QString planted = temp.filePath(QStringLiteral("planted"));
+        QVERIFY(QDir().mkpath(planted));
+        SetMode(planted, 0777);
+
+        // Without a runtime folder (or with one others may write) a private one is made.
+        const QString own = temp.filePath(QStringLiteral("quillet-") + uid);
+        QCOMPARE(PrivateFolder(QString(), temp.path()), own);
+        QCOMPARE(ModeOf(own), mode_t(0700));
+        QCOMPARE(PrivateFolder(planted, temp.path()), own);
+        QCOMPARE(PrivateFolder(own, QString()), own);
+
+        // A name somebody else prepared in the shared folder is not used: a link, or an open folder.
+        QTemporaryDir shared;
+        QVERIFY(QFile::link(planted, shared.filePath(QStringLiteral("quillet-") + uid)));
+        QCOMPARE(PrivateFolder(QString(), shared.path()), QString());
+        QVERIFY(QFile::remove(shared.filePath(QStringLiteral("quillet-") + uid)));
+        QVERIFY(QDir(shared.path()).mkdir(QStringLiteral("quillet-") + uid));
+        SetMode(shared.filePath(QStringLiteral("quillet-") + uid), 0777);
+        QCOMPARE(PrivateFolder(QString(), shared.path()), QString());
+
+        // A link under the lock file's name is not followed, and its target is not made.
+        const QString lock = QStringLiteral("/quillet-running-%1.lock").arg(uid);
+        QVERIFY(QFile::link(planted + QStringLiteral("/victim"), own + lock));
+        QCOMPARE(OpenRunningCopyLock(own), -1);
+        QVERIFY(!QFileInfo::exists(planted + QStringLiteral("/victim")));
+        QVERIFY(QFile::remove(own + lock));
+        if (::geteuid() == 0) {
+            // Nor a lock file that belongs to somebody else.
+            WriteBytes(own + lock, {});
+            QCOMPARE(::chown(QFile::encodeName(own + lock).constData(), 65534, 65534), 0);
+            QCOMPARE(OpenRunningCopyLock(own), -1);
+            QVERIFY(QFile::remove(own + lock));
+        }
+        const int fd = OpenRunningCopyLock(own);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        QCOMPARE(ModeOf(own + lock), mode_t(0600));
     }
 
     void killedAtEachStageOfASave_data()
@@ -257,6 +302,11 @@ private:
         return folder;
     }
     static void SetMode(const QString& path, mode_t mode) { ::chmod(QFile::encodeName(path).constData(), mode); }
+    static mode_t ModeOf(const QString& path)
+    {
+        struct stat info {};
+        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+    }
 
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<QTemporaryDir> base_;
