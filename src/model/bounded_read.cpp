@@ -41,6 +41,16 @@ qsizetype ReadAt(int fd, char* data, qsizetype size, qint64 offset)
     }
 }
 
+qint64 NextDataOffset(int fd, qint64 offset, qint64 limit)
+{
+    const off_t current = ::lseek(fd, 0, SEEK_CUR);
+    const off_t next = ::lseek(fd, static_cast<off_t>(offset), SEEK_DATA);
+    const int error = errno;
+    if (current >= 0) ::lseek(fd, current, SEEK_SET);
+    if (next < 0) return error == ENXIO ? limit : offset; // ENXIO: nothing but holes up to the end
+    return std::min<qint64>(next, limit);
+}
+
 QByteArray ReadSmallFile(const QString& path, qint64 maxBytes)
 {
     const QByteArray name = QFile::encodeName(path);

@@ -15,6 +15,11 @@ qint64 ReadableSize(int fd, qint64 maxBytes);
 // pread that retries when interrupted; throws Failure when the read fails.
 qsizetype ReadAt(int fd, char* data, qsizetype size, qint64 offset);
 
+// The first offset from `offset` on that is not in a hole of a sparse file, or `limit` when only
+// holes follow. Holes read as NUL bytes, which neither end a line nor start a UTF-8 sequence, so
+// a reader passing over bytes it does not keep may skip them unread. Leaves the file offset alone.
+qint64 NextDataOffset(int fd, qint64 offset, qint64 limit);
+
 // The whole of a small regular file, opened so that a pipe or device under the name cannot
 // block the program. Throws Failure for anything else or anything larger than `maxBytes`.
 QByteArray ReadSmallFile(const QString& path, qint64 maxBytes);

@@ -37,6 +37,7 @@ TextFileReader::TextFileReader(int fd, bool detectEncoding, qint64 maxFileBytes,
     Utf8Validator validator;
     long long offset = 0;
     for (;;) {
+        if (validator.valid()) offset = NextDataOffset(fd_, offset, limit_);
         const qsizetype n = ReadAt(fd_, chunk.data(), std::min<qint64>(chunk.size(), limit_ - offset), offset);
         if (offset == 0 && n >= 3 && std::memcmp(chunk.constData(), Utf8ByteOrderMark, 3) == 0) {
             encoding_ = TextEncoding::Utf8;
@@ -53,6 +54,8 @@ TextFileReader::TextFileReader(int fd, bool detectEncoding, qint64 maxFileBytes,
 bool TextFileReader::fill()
 {
     // A failed read leaves the reader as it was, so the caller may try again.
+    // The rest of an over-long line is only searched for its end; holes hold none.
+    if (lineTruncated_) offset_ = NextDataOffset(fd_, offset_, limit_);
     QByteArray chunk(ChunkSize, Qt::Uninitialized);
     const qsizetype n = ReadAt(fd_, chunk.data(), std::min<qint64>(chunk.size(), limit_ - offset_), offset_);
     chunk.resize(n);
@@ -82,9 +85,9 @@ bool TextFileReader::nextLine(QString& line)
         const qsizetype available = buffer_.size() - pos_;
         const char* end = FindLineEnd(start, available);
         const qsizetype length = end ? end - start : available;
-        const qsizetype room = MaxLineBytes - bytes.size();
-        if (length > room) truncated = true;
-        bytes.append(start, std::min(length, room));
+        const qsizetype kept = keepable(start, length);
+        if (length > kept) truncated = true;
+        bytes.append(start, kept);
         pos_ += length;
         if (length < available) {
             skipLineFeed_ = start[length] == '\r';
@@ -95,9 +98,26 @@ bool TextFileReader::nextLine(QString& line)
     if (!any) return false;
     line = decode(bytes, truncated);
     bytes.clear();
+    lineChars_ = 0;
     any = false;
     truncated = false;
     return true;
+}
+
+qsizetype TextFileReader::keepable(const char* data, qsizetype length)
+{
+    if (lineTruncated_) return 0;
+    const qsizetype room = std::min(length, MaxLineBytes - line_.size());
+    // A Windows-1252 line needs no more bytes than the characters it keeps.
+    if (encoding_ == TextEncoding::Windows1252) return std::min(room, MaxLineChars - line_.size());
+    // In UTF-8 every byte but a continuation byte starts a character; a started one is kept whole.
+    qsizetype kept = 0;
+    for (; kept < room; ++kept) {
+        const bool starts = (static_cast<unsigned char>(data[kept]) & 0xC0) != 0x80;
+        if (starts && lineChars_ == MaxLineChars) break;
+        if (starts) ++lineChars_;
+    }
+    return kept;
 }
 
 QString TextFileReader::decode(QByteArray& bytes, bool truncated)

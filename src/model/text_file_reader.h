@@ -31,6 +31,8 @@ public:
 
 private:
     bool fill();
+    // How many of `length` bytes the line in progress keeps, up to MaxLineChars characters.
+    qsizetype keepable(const char* data, qsizetype length);
     QString decode(QByteArray& bytes, bool truncated);
 
     int fd_;
@@ -44,6 +46,7 @@ private:
     QByteArray line_;
     bool lineStarted_ = false;
     bool lineTruncated_ = false;
+    qsizetype lineChars_ = 0; // characters begun in line_ (UTF-8)
 };
 
 } // namespace quillet
