@@ -2,18 +2,16 @@
 #include "common/failure.h"
 #include "common/steps.h"
 #include "model/data_file.h"
+#include "model/data_file_writer.h"
 #include "model/layout_data.h"
 #include "model/safe_file_write.h"
 #include "model/save_target.h"
 #include "model/shared_state.h"
-#include "model/text_encoding.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <unistd.h>
-#include <vector>
 
 namespace quillet {
 
@@ -24,65 +22,6 @@ SaveStageHook stageHook = nullptr;
 void Reached(SaveStage stage)
 {
     if (stageHook) stageHook(stage);
-}
-
-// The write loop's counters (1-based, as in the markers) at a byte offset of the content.
-struct CellPosition {
-    qsizetype offset;
-    int slot;
-    int field;
-    int subEntry;
-};
-
-struct Content {
-    QByteArray bytes;
-    std::vector<CellPosition> cells;
-};
-
-Content BuildContent()
-{
-    // The file is encoded as a whole: Windows-1252 keeps it readable by older copies; text it
-    // cannot hold makes the file UTF-8, marked by a byte-order mark on the ignored first line.
-    QString text;
-    std::vector<CellPosition> cells;
-    text += DataFileFirstLine + QStringLiteral("\r\n") + DataFileSecondLine + QStringLiteral("\r\n");
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        for (int field = 0; field < FieldCount; ++field) {
-            for (int sub = 0; sub < SubEntryCount; ++sub) {
-                const QString& value = LayoutData.cell(slot, field, sub);
-                if (value.isEmpty()) continue;
-                cells.push_back({text.size(), slot + 1, field + 1, sub + 1});
-                text += QString::asprintf("%02d%02d%d", slot + 1, field + 1, sub + 1);
-                // Cells never hold line breaks; should one slip in, it must not split the line.
-                text += WithoutLineBreaks(value);
-                text += QStringLiteral("\r\n");
-            }
-        }
-    }
-    Content content;
-    content.bytes = EncodeForFile(text);
-    // Byte offsets of the cells, for the counters of an error message.
-    const bool utf8 = content.bytes.startsWith(Utf8ByteOrderMark);
-    qsizetype charsSeen = 0;
-    qsizetype bytesSeen = utf8 ? 3 : 0;
-    for (CellPosition& cell : cells) {
-        const QStringView before = QStringView(text).mid(charsSeen, cell.offset - charsSeen);
-        bytesSeen += utf8 ? before.toUtf8().size() : before.size();
-        charsSeen = cell.offset;
-        cell.offset = bytesSeen;
-    }
-    content.cells = std::move(cells);
-    return content;
-}
-
-CellPosition PositionAt(const Content& content, qsizetype offset)
-{
-    CellPosition found{0, 0, 0, 0};
-    for (const CellPosition& cell : content.cells) {
-        if (cell.offset > offset) break;
-        found = cell;
-    }
-    return found;
 }
 
 void ShowFileInUse(const QString& path)
@@ -130,12 +69,20 @@ void SetSaveStageHookForTesting(SaveStageHook hook)
 
 QByteArray DataFileContent()
 {
-    return BuildContent().bytes;
+    QByteArray bytes;
+    CellCounters counters;
+    WriteDataFile(
+        [&](QByteArrayView piece, qsizetype& written) {
+            bytes += piece;
+            written = piece.size();
+        },
+        counters);
+    return bytes;
 }
 
 int SaveDataFile(QString& path)
 {
-    CellPosition counters{0, 0, 0, 0};
+    CellCounters counters;
     Steps step([&](const Failure& failure, std::int32_t stepNumber) {
         MessageRequest request;
         request.text = QStringLiteral("Error saving QX data:") + CR + CR + QStringLiteral("Error:  ") +
@@ -226,21 +173,10 @@ int SaveDataFile(QString& path)
     if (!step(4,
               [&] {
                   done = false;
-                  const Content content = BuildContent();
                   if (::ftruncate(temp.get(), 0) != 0 || ::lseek(temp.get(), 0, SEEK_SET) != 0)
                       throw Failure::fromErrno(errno);
-                  const qsizetype half = content.bytes.size() / 2;
-                  qsizetype firstWritten = 0;
-                  qsizetype secondWritten = 0;
-                  try {
-                      WriteAll(temp.get(), QByteArrayView(content.bytes).first(half), firstWritten);
-                      Reached(SaveStage::DuringWrite);
-                      WriteAll(temp.get(), QByteArrayView(content.bytes).sliced(half), secondWritten);
-                  } catch (...) {
-                      counters = PositionAt(content, firstWritten + secondWritten);
-                      throw;
-                  }
-                  counters = content.cells.empty() ? CellPosition{0, 0, 0, 0} : content.cells.back();
+                  WriteDataFile([&](QByteArrayView piece, qsizetype& written) { WriteAll(temp.get(), piece, written); },
+                                counters, [] { Reached(SaveStage::DuringWrite); });
                   done = true;
               }) ||
         !done)

@@ -223,6 +223,24 @@ private Q_SLOTS:
         QVERIFY(ui.messages.empty());
     }
 
+    void writerEncodesTheWholeFileOneWay()
+    {
+        // Windows-1252 unless some text does not fit or the bytes would read back as UTF-8; a byte
+        // that starts a UTF-8 sequence at the end of one cell does not join the next cell.
+        const std::pair<std::vector<const char*>, bool> cases[] = {
+            {{"café", "plain"}, false}, {{"Ã©"}, true}, {{"Ã", "©"}, false}, {{"ok", "ş"}, true}, {{"abc"}, false}};
+        for (const auto& [texts, utf8] : cases) {
+            LayoutData.erase();
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                LayoutData.setCell(0, 0, int(i), QString::fromUtf8(texts[i]));
+            const QByteArray bytes = DataFileContent();
+            QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), utf8);
+            QCOMPARE(load(bytes), int(LoadResult::Loaded));
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                QCOMPARE(LayoutData.cell(0, 0, int(i)), QString::fromUtf8(texts[i]));
+        }
+    }
+
     void writerOrderAndEmptyTable()
     {
         QCOMPARE(save(), 1);
