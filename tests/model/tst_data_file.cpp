@@ -349,6 +349,16 @@ private Q_SLOTS:
                  int(LoadResult::Loaded));
         QCOMPARE(LayoutData.cell(0, 0, 0).size(), TextFileReader::MaxLineChars - 5);
         QCOMPARE(LayoutData.cell(0, 1, 0), QStringLiteral("after"));
+        // The same with the line's rest a hole of a sparse file, which the reader passes unread.
+        WriteBytes(name_, DataHeader + "01011x");
+        QVERIFY(::truncate(QFile::encodeName(name_).constData(), 1LL << 30) == 0);
+        QFile sparse(name_);
+        QVERIFY(sparse.open(QIODevice::Append));
+        sparse.write("\r\n01021after\r\n");
+        sparse.close();
+        QCOMPARE(load(), int(LoadResult::Loaded));
+        QCOMPARE(LayoutData.cell(0, 0, 0), u'x' + QString(TextFileReader::MaxLineChars - 6, QChar(0)));
+        QCOMPARE(LayoutData.cell(0, 1, 0), QStringLiteral("after"));
 
         // The longest cell kept reads back whole even when the writer needs UTF-8 (two bytes for é).
         QCOMPARE(load(DataHeader + "01011" + QByteArray(300000, '\xE9')), int(LoadResult::Loaded));
