@@ -5,6 +5,8 @@
 //
 //     quillet_file_bench [folder]    files go to a temporary folder in `folder` (default /tmp)
 
+#include "process_memory.h"
+
 #include "common/scripted_dialogs.h"
 #include "model/data_file.h"
 #include "model/layout_data.h"
@@ -20,24 +22,9 @@
 #include <unistd.h>
 
 using namespace quillet;
+using namespace quillet::bench;
 
 namespace {
-
-// Resident memory now and at its peak since the last reset, in megabytes.
-double StatusMegabytes(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key)) return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toDouble() / 1024;
-    return 0;
-}
-
-void ResetPeakMemory()
-{
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    if (refs.open(QIODevice::WriteOnly)) refs.write("5");
-}
 
 void TimeReading(const char* what, const QString& path)
 {
@@ -79,8 +66,8 @@ void TimeSave(const char* what, QChar fill, const QString& path)
         for (int f = 0; f < FieldCount; ++f)
             for (int e = 0; e < SubEntryCount; ++e)
                 LayoutData.setCell(s, f, e, QString(TextFileReader::MaxLineChars - 5, fill));
-    const double table = StatusMegabytes("VmRSS:");
-    ResetPeakMemory();
+    const double table = ResidentMegabytes();
+    ResetPeak();
     ScriptedDialogs ui;
     QElapsedTimer timer;
     timer.start();
@@ -90,8 +77,7 @@ void TimeSave(const char* what, QChar fill, const QString& path)
     DataFileHandle.release();
     std::printf("%-44s saved %d in %.2f s: file %.0f MB, resident with the table %.0f MB, peak during the save "
                 "%.0f MB (+%.0f MB)\n",
-                what, saved, seconds, QFile(path).size() / 1e6, table, StatusMegabytes("VmHWM:"),
-                StatusMegabytes("VmHWM:") - table);
+                what, saved, seconds, QFile(path).size() / 1e6, table, PeakMegabytes(), PeakMegabytes() - table);
     QFile::remove(path);
     LayoutData.erase();
 }
