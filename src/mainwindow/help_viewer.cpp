@@ -12,7 +12,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-
 namespace quillet {
 
 namespace {
