@@ -6,6 +6,8 @@
 //     quillet_print_bench           780 x 1, 780 x 10, 780 x 100
 //     quillet_print_bench --full    also 780 x 999 (779,220 labels, 25,974 sheets)
 
+#include "process_memory.h"
+
 #include "common/numbers.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
@@ -28,34 +30,12 @@
 #include <vector>
 
 using namespace quillet;
+using namespace quillet::bench;
 
 namespace {
 
 constexpr int Entries = 780;
 constexpr int LabelsPerSheet = 30;
-
-// ---- memory, from /proc ------------------------------------------------------------------------
-double StatusMegabytes(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key)) return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
-double ResidentMegabytes()
-{
-    return StatusMegabytes("VmRSS:");
-}
-double PeakMegabytes()
-{
-    return StatusMegabytes("VmHWM:");
-}
-void ResetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly)) clear.write("5");
-}
 
 // ---- seeded address book -----------------------------------------------------------------------
 void FillAddressBook()

@@ -103,6 +103,8 @@ Answer WidgetDialogs::message(const MessageRequest& request)
     QString text = request.text;
     text.replace(CR, u'\n');
     QMessageBox box(ToIcon(request.icon), request.title, text, ButtonSet(request.buttons), Parent());
+    // Texts carry names, paths and cells from files: never markup, never a link.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(ToStandard(EffectiveDefault(request)));
     if (request.buttons == Buttons::YesNo) box.setEscapeButton(QMessageBox::No);
     return FromStandard(box.exec());

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/dialogs.h"
+#include "model/layout_data.h"
+#include "model/text_file_reader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,6 +23,12 @@ inline const QString DataFileFirstLine = QStringLiteral("Quillet Data File");
 inline const QString DataFileSecondLine = QStringLiteral("<filename>.QX3");
 // The reader reads at most this many cell lines and ignores the rest.
 constexpr int MaxCellLines = 10000;
+// The largest file the writer can make: every cell as long as the reader keeps a line, each
+// character in up to three bytes of UTF-8, behind the header. A larger file is refused unread.
+constexpr qint64 MaxDataFileBytes =
+    64 + qint64(SlotCount) * FieldCount * SubEntryCount * (7 + 3 * TextFileReader::MaxLineChars);
+// The header check reads no more than this from the start of a file.
+constexpr qint64 HeaderCheckBytes = 64 * 1024;
 
 // True when `path` names an existing ordinary file (not a folder, device or pipe). A name the
 // file system refuses gives false; other failures are reported and give false on Cancel.

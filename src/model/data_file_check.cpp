@@ -53,7 +53,7 @@ int CheckDataFileHeader(const QString& path, bool readOnly)
     if (file.inUse) return HeaderCheck::InUse;
     int result = HeaderCheck::Invalid;
     if (!step(3, [&] {
-            TextFileReader reader(file.fd.get(), false);
+            TextFileReader reader(file.fd.get(), false, MaxDataFileBytes, HeaderCheckBytes);
             QString first;
             QString second;
             if (reader.nextLine(first) && reader.nextLine(second))

@@ -91,7 +91,7 @@ int LoadDataFile(const QString& path, bool readOnly)
 
     std::optional<TextFileReader> reader;
     if (!step(6, [&] {
-            reader.emplace(Run().dataFileHandle.fd(), true);
+            reader.emplace(Run().dataFileHandle.fd(), true, MaxDataFileBytes);
             QString header;
             if (reader->nextLine(header)) reader->nextLine(header);
         }))

@@ -2,17 +2,17 @@
 #include "common/failure.h"
 #include "common/steps.h"
 #include "model/data_file.h"
+#include "model/data_file_writer.h"
 #include "model/layout_data.h"
 #include "model/run_state.h"
 #include "model/safe_file_write.h"
+#include "model/save_target.h"
 #include "model/text_encoding.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <unistd.h>
-#include <vector>
 
 namespace quillet {
 
@@ -25,70 +25,22 @@ void Reached(SaveStage stage)
     if (stageHook) stageHook(stage);
 }
 
-// The write loop's counters (1-based, as in the markers) at a byte offset of the content.
-struct CellPosition {
-    qsizetype offset;
-    int slot;
-    int field;
-    int subEntry;
-};
-
-struct Content {
-    QByteArray bytes;
-    std::vector<CellPosition> cells;
-};
-
-Content BuildContent()
-{
-    // The file is encoded as a whole: Windows-1252 keeps it readable by older copies; text it
-    // cannot hold makes the file UTF-8, marked by a byte-order mark on the ignored first line.
-    QString text;
-    std::vector<CellPosition> cells;
-    text += DataFileFirstLine + QStringLiteral("\r\n") + DataFileSecondLine + QStringLiteral("\r\n");
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        for (int field = 0; field < FieldCount; ++field) {
-            for (int sub = 0; sub < SubEntryCount; ++sub) {
-                const QString& value = LayoutData().cell(slot, field, sub);
-                if (value.isEmpty()) continue;
-                cells.push_back({text.size(), slot + 1, field + 1, sub + 1});
-                text += QString::asprintf("%02d%02d%d", slot + 1, field + 1, sub + 1);
-                // Cells never hold line breaks; should one slip in, it must not split the line.
-                text += WithoutLineBreaks(value);
-                text += QStringLiteral("\r\n");
-            }
-        }
-    }
-    Content content;
-    content.bytes = EncodeForFile(text);
-    // Byte offsets of the cells, for the counters of an error message.
-    const bool utf8 = content.bytes.startsWith(Utf8ByteOrderMark);
-    qsizetype charsSeen = 0;
-    qsizetype bytesSeen = utf8 ? 3 : 0;
-    for (CellPosition& cell : cells) {
-        const QStringView before = QStringView(text).mid(charsSeen, cell.offset - charsSeen);
-        bytesSeen += utf8 ? before.toUtf8().size() : before.size();
-        charsSeen = cell.offset;
-        cell.offset = bytesSeen;
-    }
-    content.cells = std::move(cells);
-    return content;
-}
-
-CellPosition PositionAt(const Content& content, qsizetype offset)
-{
-    CellPosition found{0, 0, 0, 0};
-    for (const CellPosition& cell : content.cells) {
-        if (cell.offset > offset) break;
-        found = cell;
-    }
-    return found;
-}
-
 void ShowFileInUse(const QString& path)
 {
     ShowMessage(QStringLiteral("The file:") + CR + path + CR +
                     QStringLiteral("Is currently in use (and therefore may not be overwritten at this time)."),
                 Buttons::Ok, Icon::Warning, QStringLiteral("File in Use"));
+}
+
+// Where the new file cannot keep what the old one had, the user decides before anything is written.
+bool ConfirmOwnershipLoss(const QString& path, const OwnershipLoss& loss)
+{
+    QString text = QStringLiteral("The file:") + CR + path + CR;
+    if (loss.owner || loss.group)
+        text += QStringLiteral("belongs to another user or group; once saved it will belong to you.") + CR;
+    if (loss.hardLinks) text += QStringLiteral("has other names (hard links), which will keep the old content.") + CR;
+    return ShowMessage(text + CR + QStringLiteral("Save it anyway?"), Buttons::YesNo, Icon::Warning,
+                       QStringLiteral("Save Data File"), Answer::No) == Answer::Yes;
 }
 
 } // namespace
@@ -118,12 +70,20 @@ void SetSaveStageHookForTesting(SaveStageHook hook)
 
 QByteArray DataFileContent()
 {
-    return BuildContent().bytes;
+    QByteArray bytes;
+    CellCounters counters;
+    WriteDataFile(
+        [&](QByteArrayView piece, qsizetype& written) {
+            bytes += piece;
+            written = piece.size();
+        },
+        counters);
+    return bytes;
 }
 
 int SaveDataFile(QString& path)
 {
-    CellPosition counters{0, 0, 0, 0};
+    CellCounters counters;
     Steps step([&](const Failure& failure, std::int32_t stepNumber) {
         MessageRequest request;
         request.text = QStringLiteral("Error saving QX data:") + CR + CR + QStringLiteral("Error:  ") +
@@ -152,11 +112,13 @@ int SaveDataFile(QString& path)
     QString target;
     UniqueFd targetHold;
     bool inUse = false;
+    OwnershipLoss loss;
     if (!step.required(2, [&] {
+            loss = OwnershipLoss();
             target = ResolveSaveTarget(path);
+            CheckSaveTarget(target);
             if (FileExists(target)) {
-                // A file we may not write is not replaced behind its owner's back.
-                if (::access(QFile::encodeName(target).constData(), W_OK) != 0) throw Failure::fromErrno(errno);
+                loss = WhatASaveCannotKeep(target);
                 const bool alreadyHeld = Run().dataFileHandle.isHeld() &&
                                          Run().dataFileHandle.mode() == ShareMode::Editor &&
                                          SameFile(Run().dataFileHandle.fd(), target);
@@ -175,6 +137,7 @@ int SaveDataFile(QString& path)
         ShowFileInUse(path);
         return 0;
     }
+    if (loss.any() && !ConfirmOwnershipLoss(path, loss)) return 0;
 
     QString tempPath;
     UniqueFd temp;
@@ -201,21 +164,10 @@ int SaveDataFile(QString& path)
     Reached(SaveStage::BeforeWrite);
 
     if (!step.required(4, [&] {
-            const Content content = BuildContent();
             if (::ftruncate(temp.get(), 0) != 0 || ::lseek(temp.get(), 0, SEEK_SET) != 0)
                 throw Failure::fromErrno(errno);
-            const qsizetype half = content.bytes.size() / 2;
-            qsizetype firstWritten = 0;
-            qsizetype secondWritten = 0;
-            try {
-                WriteAll(temp.get(), QByteArrayView(content.bytes).first(half), firstWritten);
-                Reached(SaveStage::DuringWrite);
-                WriteAll(temp.get(), QByteArrayView(content.bytes).sliced(half), secondWritten);
-            } catch (...) {
-                counters = PositionAt(content, firstWritten + secondWritten);
-                throw;
-            }
-            counters = content.cells.empty() ? CellPosition{0, 0, 0, 0} : content.cells.back();
+            WriteDataFile([&](QByteArrayView piece, qsizetype& written) { WriteAll(temp.get(), piece, written); },
+                          counters, [] { Reached(SaveStage::DuringWrite); });
         }))
         return 0;
     if (!step.required(5, [&] { SyncFile(temp.get()); })) return 0;

@@ -1,6 +1,7 @@
 #include "model/safe_file_write.h"
 
 #include "common/failure.h"
+#include "model/save_target.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,13 +19,6 @@ namespace quillet {
 namespace {
 
 WriteFunction writeFunction = nullptr;
-
-QByteArray NativeName(const QString& path)
-{
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || name.contains('\0')) throw Failure::fromErrno(EINVAL);
-    return name;
-}
 
 mode_t NewFileMode()
 {
@@ -60,17 +54,21 @@ UniqueFd CreateTempFileBeside(const QString& path, QString& tempPath)
 {
     const QFileInfo info(path);
     QByteArray pattern =
-        NativeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".saving-XXXXXX"));
+        NativePath(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".saving-XXXXXX"));
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) throw Failure::fromErrno(errno);
     UniqueFd file(fd);
     tempPath = QFile::decodeName(pattern);
-    struct stat old {};
-    const mode_t mode = ::stat(NativeName(path).constData(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
-    if (::fchmod(fd, mode) != 0 || !TakeEditorLock(fd)) {
-        const int error = errno;
+    try {
+        struct stat old {};
+        if (::stat(NativePath(path).constData(), &old) == 0)
+            KeepOwnerAndMode(fd, old);
+        else if (::fchmod(fd, NewFileMode()) != 0)
+            throw Failure::fromErrno(errno);
+        if (!TakeEditorLock(fd)) throw Failure::fromErrno(errno ? errno : EAGAIN);
+    } catch (...) {
         RemoveFileQuietly(tempPath);
-        throw Failure::fromErrno(error ? error : EAGAIN);
+        throw;
     }
     return file;
 }
@@ -99,7 +97,7 @@ void SyncFile(int fd)
 
 void SyncFolderOf(const QString& path)
 {
-    const QByteArray folder = NativeName(QFileInfo(path).absolutePath());
+    const QByteArray folder = NativePath(QFileInfo(path).absolutePath());
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) throw Failure::fromErrno(errno);
     const int result = ::fsync(fd);
@@ -111,7 +109,7 @@ void SyncFolderOf(const QString& path)
 
 void RenameFile(const QString& from, const QString& to)
 {
-    if (::rename(NativeName(from).constData(), NativeName(to).constData()) != 0) throw Failure::fromErrno(errno);
+    if (::rename(NativePath(from).constData(), NativePath(to).constData()) != 0) throw Failure::fromErrno(errno);
 }
 
 void RemoveFileQuietly(const QString& path)
@@ -122,7 +120,7 @@ void RemoveFileQuietly(const QString& path)
 
 QString ResolveSaveTarget(const QString& path)
 {
-    const QByteArray name = NativeName(path);
+    const QByteArray name = NativePath(path);
     struct stat info {};
     if (::lstat(name.constData(), &info) == 0 && S_ISLNK(info.st_mode)) {
         char resolved[PATH_MAX];
@@ -134,6 +132,7 @@ QString ResolveSaveTarget(const QString& path)
 void WriteFileSafely(const QString& path, QByteArrayView bytes)
 {
     const QString target = ResolveSaveTarget(path);
+    CheckSaveTarget(target);
     QString tempPath;
     UniqueFd temp = CreateTempFileBeside(target, tempPath);
     try {

@@ -16,8 +16,9 @@ namespace quillet {
 // makes no progress counts as a full disk. `written` tells how far the writing came.
 void WriteAll(int fd, QByteArrayView bytes, qsizetype& written);
 
-// A new, empty file beside `path` with a unique hidden name, with the permissions of the file
-// at `path` when there is one, and editor-locked from the start. `tempPath` receives its name.
+// A new, empty file beside `path` with a unique hidden name, with the owner, group and
+// permissions of the file at `path` when there is one (as far as the user may give them), and
+// editor-locked from the start. `tempPath` receives its name.
 UniqueFd CreateTempFileBeside(const QString& path, QString& tempPath);
 
 // Removes the temporary files of saves of `path` that a crash left behind. A save in progress
@@ -33,7 +34,8 @@ void RemoveFileQuietly(const QString& path);
 // The file a save should replace: the target of a symbolic link rather than the link.
 QString ResolveSaveTarget(const QString& path);
 
-// Writes `bytes` to `path` through a temporary file and a rename.
+// Writes `bytes` to `path` through a temporary file and a rename; refuses, writing nothing, a
+// name that holds anything but a regular file the user may write.
 void WriteFileSafely(const QString& path, QByteArrayView bytes);
 
 // Tests replace the write call to simulate a full disk or a short write.

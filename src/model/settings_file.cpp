@@ -22,6 +22,9 @@ const QString MessageStart =
     QStringLiteral("Error loading QX.INI initiallization file (this file contains the name of your last saved data "
                    "file, and a few other program settings):  ");
 
+// The header and ten entries, each as long as the reader keeps a line, in UTF-8.
+constexpr qint64 MaxSettingsFileBytes = 3 + 12 * (2 + 3 * TextFileReader::MaxLineChars);
+
 } // namespace
 
 QString SettingsFilePath()
@@ -43,7 +46,7 @@ int LoadSettingsFile()
     QString problem;
     if (!step(3, [&] {
             problem.clear();
-            reader.emplace(file.fd.get(), true);
+            reader.emplace(file.fd.get(), true, MaxSettingsFileBytes);
             QString line;
             if (!reader->nextLine(line)) {
                 problem = QStringLiteral("File exists, but appears to be empty of data.");

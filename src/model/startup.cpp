@@ -7,31 +7,25 @@
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
 #include "model/run_state.h"
+#include "model/running_copy_lock.h"
 #include "model/settings_file.h"
 #include "model/user_settings.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace quillet {
 
 namespace {
 
-// Every running copy read-locks one byte of a file in the user's runtime folder; a copy that
+// Every running copy read-locks one byte of a file in a folder of the user's own; a copy that
 // finds a lock it does not own knows another one runs. The lock dies with its process.
 int InstanceFile()
 {
-    static int fd = [] {
-        QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-        if (folder.isEmpty()) folder = QDir::tempPath();
-        // The user id keeps copies of different users apart when the runtime folder is missing.
-        const QByteArray name = QFile::encodeName(folder + QStringLiteral("/quillet-running-%1.lock").arg(::getuid()));
-        return ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    }();
+    static int fd = OpenRunningCopyLock(
+        PrivateFolder(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), QDir::tempPath()));
     return fd;
 }
 

@@ -1,6 +1,7 @@
 #include "model/text_file_reader.h"
 
 #include "common/failure.h"
+#include "model/bounded_read.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,30 +13,32 @@ namespace {
 
 constexpr qsizetype ChunkSize = 256 * 1024;
 
-qsizetype ReadAt(int fd, char* data, qsizetype size, long long offset)
-{
-    for (;;) {
-        const ssize_t n = ::pread(fd, data, static_cast<size_t>(size), static_cast<off_t>(offset));
-        if (n >= 0) return n;
-        if (errno != EINTR) throw Failure::fromErrno(errno);
-    }
-}
-
 bool StartsWithBom(const QByteArray& bytes)
 {
     return bytes.startsWith(QByteArrayView(Utf8ByteOrderMark));
 }
 
+// The first line end in [start, start + size), or null.
+const char* FindLineEnd(const char* start, qsizetype size)
+{
+    const auto* cr = static_cast<const char*>(std::memchr(start, '\r', static_cast<size_t>(size)));
+    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', static_cast<size_t>(cr ? cr - start : size)));
+    return lf ? lf : cr;
+}
+
 } // namespace
 
-TextFileReader::TextFileReader(int fd, bool detectEncoding) : fd_(fd)
+TextFileReader::TextFileReader(int fd, bool detectEncoding, qint64 maxFileBytes, qint64 prefixBytes)
+    : fd_(fd), limit_(ReadableSize(fd, maxFileBytes))
 {
+    if (prefixBytes >= 0) limit_ = std::min(limit_, prefixBytes);
     if (!detectEncoding) return;
     QByteArray chunk(ChunkSize, Qt::Uninitialized);
     Utf8Validator validator;
     long long offset = 0;
     for (;;) {
-        const qsizetype n = ReadAt(fd_, chunk.data(), chunk.size(), offset);
+        if (validator.valid()) offset = NextDataOffset(fd_, offset, limit_);
+        const qsizetype n = ReadAt(fd_, chunk.data(), std::min<qint64>(chunk.size(), limit_ - offset), offset);
         if (offset == 0 && n >= 3 && std::memcmp(chunk.constData(), Utf8ByteOrderMark, 3) == 0) {
             encoding_ = TextEncoding::Utf8;
             return;
@@ -51,8 +54,10 @@ TextFileReader::TextFileReader(int fd, bool detectEncoding) : fd_(fd)
 bool TextFileReader::fill()
 {
     // A failed read leaves the reader as it was, so the caller may try again.
+    // The rest of an over-long line is only searched for its end; holes hold none.
+    if (lineTruncated_) offset_ = NextDataOffset(fd_, offset_, limit_);
     QByteArray chunk(ChunkSize, Qt::Uninitialized);
-    const qsizetype n = ReadAt(fd_, chunk.data(), chunk.size(), offset_);
+    const qsizetype n = ReadAt(fd_, chunk.data(), std::min<qint64>(chunk.size(), limit_ - offset_), offset_);
     chunk.resize(n);
     buffer_ = std::move(chunk);
     offset_ += n;
@@ -78,11 +83,11 @@ bool TextFileReader::nextLine(QString& line)
         any = true;
         const char* start = buffer_.constData() + pos_;
         const qsizetype available = buffer_.size() - pos_;
-        qsizetype length = 0;
-        while (length < available && start[length] != '\r' && start[length] != '\n') ++length;
-        const qsizetype room = MaxLineBytes - bytes.size();
-        if (length > room) truncated = true;
-        bytes.append(start, std::min(length, room));
+        const char* end = FindLineEnd(start, available);
+        const qsizetype length = end ? end - start : available;
+        const qsizetype kept = keepable(start, length);
+        if (length > kept) truncated = true;
+        bytes.append(start, kept);
         pos_ += length;
         if (length < available) {
             skipLineFeed_ = start[length] == '\r';
@@ -93,9 +98,26 @@ bool TextFileReader::nextLine(QString& line)
     if (!any) return false;
     line = decode(bytes, truncated);
     bytes.clear();
+    lineChars_ = 0;
     any = false;
     truncated = false;
     return true;
+}
+
+qsizetype TextFileReader::keepable(const char* data, qsizetype length)
+{
+    if (lineTruncated_) return 0;
+    const qsizetype room = std::min(length, MaxLineBytes - line_.size());
+    // A Windows-1252 line needs no more bytes than the characters it keeps.
+    if (encoding_ == TextEncoding::Windows1252) return std::min(room, MaxLineChars - line_.size());
+    // In UTF-8 every byte but a continuation byte starts a character; a started one is kept whole.
+    qsizetype kept = 0;
+    for (; kept < room; ++kept) {
+        const bool starts = (static_cast<unsigned char>(data[kept]) & 0xC0) != 0x80;
+        if (starts && lineChars_ == MaxLineChars) break;
+        if (starts) ++lineChars_;
+    }
+    return kept;
 }
 
 QString TextFileReader::decode(QByteArray& bytes, bool truncated)

@@ -1,6 +1,7 @@
 #include "printing/printer_surface.h"
 
 #include "common/failure.h"
+#include "printing/pdf_output_name.h"
 #include "printing/print_queue.h"
 #include "printing/selected_printer.h"
 
@@ -190,19 +191,6 @@ void PrinterSurface::newPage()
     placeOrigin();
 }
 
-QString PrinterSurface::freeOutputName() const
-{
-    const QString target = printer_.outputFileName();
-    if (!QFileInfo::exists(target)) return target;
-    const QFileInfo info(target);
-    const QString stem = info.absolutePath() + u'/' + info.completeBaseName();
-    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
-    for (int n = 2;; ++n) {
-        const QString candidate = stem + u'-' + QString::number(n) + suffix;
-        if (!QFileInfo::exists(candidate)) return candidate;
-    }
-}
-
 void PrinterSurface::endDocument()
 {
     if (!painter_.isActive()) return;
@@ -211,15 +199,13 @@ void PrinterSurface::endDocument()
         throw Failure(EIO, QStringLiteral("The print document could not be written"));
     }
     if (toPdfFile()) {
-        // QFile::rename never replaces an existing file, so a name taken meanwhile is skipped.
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const QString name = freeOutputName();
-            if (QFile::rename(canvasPath_, name)) {
-                written_ << name;
-                return;
-            }
+        try {
+            written_ << MoveToFreeName(canvasPath_, printer_.outputFileName());
+        } catch (...) {
+            QFile::remove(canvasPath_);
+            throw;
         }
-        throw Failure(EEXIST, QStringLiteral("No free file name for the PDF output"));
+        return;
     }
     // The job is handed over whole; our copy goes whether the print system took it or not.
     struct RemoveCanvas {

@@ -69,7 +69,6 @@ private:
     // Sets the private PDF up like the printer (resolution, paper, margins); not while a document is open.
     void prepareCanvas();
     void placeOrigin();
-    QString freeOutputName() const;
 
     QPrinter& printer_;
     std::unique_ptr<QPrinter> canvas_; // the private PDF every document is painted into

@@ -38,6 +38,7 @@ PrintingForm::PrintingForm(const PrintJob& job, QPrinter& printer, QWidget* pare
         output_ = new QLabel(this);
         output_->setObjectName(QStringLiteral("OutputLabel"));
         output_->setWordWrap(true);
+        output_->setTextFormat(Qt::PlainText); // a printer name or file path, never markup
         output_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
         meterBorder_ = new QLabel(this);

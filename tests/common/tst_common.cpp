@@ -2,11 +2,16 @@
 #include "common/failure.h"
 #include "common/numbers.h"
 #include "common/steps.h"
+#include "common/widget_dialogs.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <clocale>
 #include <limits>
@@ -195,6 +200,27 @@ private Q_SLOTS:
         }
         // Failures other than the program's own are reported too.
         QCOMPARE(ui.last().text, QStringLiteral("Error:\r\rError: boom\rError Number: 51-2-0-0-0"));
+    }
+
+    void realMessageBoxShowsPlainText()
+    {
+        // A cell of a data file with a link in it: shown as typed, nothing to click.
+        const QString text = QStringLiteral("0.1<a href=\"https://example.invalid/fix\">Click here to repair this "
+                                            "layout</a>\r<b>file:///tmp/x.desktop</b>");
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            for (const QLabel* label : box->findChildren<QLabel*>())
+                if (label->objectName() == QStringLiteral("qt_msgbox_label") && label->textFormat() == Qt::PlainText)
+                    shown = label->text();
+            box->done(QMessageBox::Ok);
+        });
+        WidgetDialogs real;
+        MessageRequest request;
+        request.text = text;
+        QCOMPARE(real.message(request), Answer::Ok);
+        QCOMPARE(shown, QString(text).replace(CR, u'\n'));
     }
 
 private:

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,6 +25,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QUrl>
+
+#include <sys/stat.h>
 
 using namespace quillet;
 using namespace quillet::test;
@@ -231,6 +235,45 @@ private Q_SLOTS:
 
 private:
     ScriptedDialogs ui; // the messages of the case at hand
+
+    void helpLinksStayInTheHelpFolderOrGoToTheBrowser()
+    {
+        QTemporaryDir root;
+        const QString folder = root.filePath(QStringLiteral("program"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString pipe = folder + QStringLiteral("/pipe.html");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        test::WriteBytes(folder + QStringLiteral("/more.html"), "<p>More help</p>");
+        test::WriteBytes(root.filePath(QStringLiteral("outside.html")), "<p>Outside</p>");
+        const QString help = folder + QStringLiteral("/QX.hlp");
+        // Pictures that would block or never end are not read at all.
+        test::WriteBytes(help, "<html><head><title><a href='https://example.invalid'>Title</a></title></head><body>"
+                               "<p>Front page<img src='pipe.html'><img src='file:///dev/zero'></p></body></html>");
+
+        HelpViewer viewer;
+        QList<QUrl> opened;
+        connect(&viewer, &HelpViewer::openInBrowser, [&](const QUrl& link) { opened << link; });
+        viewer.showFrontPage(help);
+        QCOMPARE(viewer.windowTitle(), QStringLiteral("Quillet Help"));
+        const auto click = [&](const QString& link) {
+            Q_EMIT viewer.browser()->anchorClicked(QUrl(link));
+            return viewer.browser()->toPlainText().trimmed();
+        };
+        // Nothing outside the folder, no pipe, no other scheme: the page stays as it was.
+        for (const QString& link : {QStringLiteral("../outside.html"),
+                                    QStringLiteral("file://") + root.filePath(QStringLiteral("outside.html")),
+                                    QStringLiteral("file:///etc/passwd"), QStringLiteral("pipe.html"),
+                                    QStringLiteral("javascript:alert(1)"), QStringLiteral("ftp://example.invalid/x")})
+            QVERIFY2(click(link).startsWith(QStringLiteral("Front page")), qPrintable(link));
+        QVERIFY(opened.isEmpty());
+        // A page of the help folder shows in the viewer; a web page goes to the browser.
+        QCOMPARE(click(QStringLiteral("more.html")), QStringLiteral("More help"));
+        click(QStringLiteral("https://example.invalid/guide"));
+        QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("https://example.invalid/guide"))});
+
+        // A help file that is a pipe is reported, not waited for.
+        QVERIFY_THROWS_EXCEPTION(Failure, viewer.showFrontPage(pipe));
+    }
 };
 
 QUILLET_TEST_MAIN(TestMainWindowLifetime)

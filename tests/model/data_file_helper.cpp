@@ -4,14 +4,21 @@
 //   running                        register as a running copy and hold
 //   save <path> <stage|none>       load, change one cell and save, killed at the SaveStage numbered
 //   savenew <path>                 save a fresh data set to the path; print the result and titles
+//   exit <folder> <config>         run the exit with the program in <folder> and the per-user
+//                                  store in <config>; print the messages and the stored file name
+#include "common/program_folder.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/run_state.h"
+#include "model/settings_file.h"
 #include "model/startup.h"
+#include "model/user_settings.h"
 #include "support/scripted_dialogs.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QSettings>
 
 #include <csignal>
 #include <cstdio>
@@ -32,6 +39,11 @@ void Say(const QString& text)
 {
     std::fputs(qPrintable(text + u'\n'), stdout);
     std::fflush(stdout);
+}
+
+void SayMessages(const ScriptedDialogs& ui)
+{
+    for (const MessageRequest& m : ui.messages) Say(QString(m.text).replace(CR, u'\n'));
 }
 
 void WaitForStdinToClose()
@@ -79,7 +91,23 @@ int main(int argc, char* argv[])
         QStringList titles;
         for (const MessageRequest& m : ui.messages) titles << m.title;
         Say(QStringLiteral("saved %1 %2").arg(result).arg(titles.join(u'|')));
-        for (const MessageRequest& m : ui.messages) Say(QString(m.text).replace(CR, u'\n'));
+        SayMessages(ui);
+        return 0;
+    }
+    if (command == u"exit" && args.size() == 3) {
+        SetProgramFolderForTesting(args[1]);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(args[2]));
+        // The settings part of the exit: unchanged data is not saved, so the settings file and the
+        // per-user store are all an exit writes.
+        Run().settingsData[0] = QStringLiteral("/labels.QX3");
+        ui.answer(Answer::Abort);
+        SaveSettingsFile();
+        SaveUserSettings();
+        Say(QStringLiteral("unloaded 1"));
+        SayMessages(ui);
+        Say(QStringLiteral("stored ") + QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"))
+                                            .value(QStringLiteral("Settings/LastUsedDataFile"))
+                                            .toString());
         return 0;
     }
     return 2;

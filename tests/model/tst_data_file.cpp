@@ -5,6 +5,7 @@
 #include "model/layout_data.h"
 #include "model/run_state.h"
 #include "model/safe_file_write.h"
+#include "model/settings_file.h"
 #include "model/text_encoding.h"
 #include "model/text_file_reader.h"
 #include "support/scripted_dialogs.h"
@@ -17,6 +18,9 @@
 
 #include <cerrno>
 #include <map>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -77,6 +81,13 @@ ssize_t FailOnceThenWrite(int fd, const void* data, size_t size)
 {
     if (failingWrites-- > 0) return errno = EIO, -1;
     return ::write(fd, data, size);
+}
+
+// The kind of file system node at `path`, not following a link.
+mode_t FileType(const QString& path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & S_IFMT) : 0;
 }
 
 } // namespace
@@ -212,6 +223,24 @@ private Q_SLOTS:
         QCOMPARE(Run().selectedCount(), 26);
     }
 
+    void writerEncodesTheWholeFileOneWay()
+    {
+        // Windows-1252 unless some text does not fit or the bytes would read back as UTF-8; a byte
+        // that starts a UTF-8 sequence at the end of one cell does not join the next cell.
+        const std::pair<std::vector<const char*>, bool> cases[] = {
+            {{"café", "plain"}, false}, {{"Ã©"}, true}, {{"Ã", "©"}, false}, {{"ok", "ş"}, true}, {{"abc"}, false}};
+        for (const auto& [texts, utf8] : cases) {
+            LayoutData().erase();
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                LayoutData().setCell(0, 0, int(i), QString::fromUtf8(texts[i]));
+            const QByteArray bytes = DataFileContent();
+            QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), utf8);
+            QCOMPARE(load(bytes), int(LoadResult::Loaded));
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                QCOMPARE(LayoutData().cell(0, 0, int(i)), QString::fromUtf8(texts[i]));
+        }
+    }
+
     void writerOrderAndEmptyTable()
     {
         QCOMPARE(save(), 1);
@@ -318,6 +347,16 @@ private Q_SLOTS:
                  int(LoadResult::Loaded));
         QCOMPARE(LayoutData().cell(0, 0, 0).size(), TextFileReader::MaxLineChars - 5);
         QCOMPARE(LayoutData().cell(0, 1, 0), QStringLiteral("after"));
+        // The same with the line's rest a hole of a sparse file, which the reader passes unread.
+        WriteBytes(name_, DataHeader + "01011x");
+        QVERIFY(::truncate(QFile::encodeName(name_).constData(), 1LL << 30) == 0);
+        QFile sparse(name_);
+        QVERIFY(sparse.open(QIODevice::Append));
+        sparse.write("\r\n01021after\r\n");
+        sparse.close();
+        QCOMPARE(load(), int(LoadResult::Loaded));
+        QCOMPARE(LayoutData().cell(0, 0, 0), u'x' + QString(TextFileReader::MaxLineChars - 6, QChar(0)));
+        QCOMPARE(LayoutData().cell(0, 1, 0), QStringLiteral("after"));
 
         // The longest cell kept reads back whole even when the writer needs UTF-8 (two bytes for é).
         QCOMPARE(load(DataHeader + "01011" + QByteArray(300000, '\xE9')), int(LoadResult::Loaded));
@@ -380,6 +419,155 @@ private Q_SLOTS:
                           QStringLiteral("Error loading file:\r\rError: Input/output error\rError Number: 5-6-0-") +
                               QString::number(Run().dataFileHandle.number()) + QStringLiteral("-1-"),
                           QStringLiteral("Error Loading File"), Buttons::AbortRetryIgnore, Icon::Warning));
+    }
+
+    void endlessAndHugeFilesAreRefusedUnread()
+    {
+        // A sparse file far larger than any data file, and a file of the kernel's that reports no
+        // size and never ends: both are refused before a byte is read, with a message saying why.
+        const QString huge = dir_->filePath(QStringLiteral("huge.QX3"));
+        WriteBytes(huge, DataHeader);
+        QVERIFY(::truncate(QFile::encodeName(huge).constData(), 20LL << 30) == 0);
+        const QString endless = dir_->filePath(QStringLiteral("endless.QX3"));
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/pagemap"), endless));
+        const QString fifo = dir_->filePath(QStringLiteral("pipe.QX3"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString tooLarge =
+            QStringLiteral("The file is larger than any file Quillet writes (21474836480 bytes, at "
+                           "most %1); it was not read")
+                .arg(MaxDataFileBytes);
+        const QString noEnd =
+            QStringLiteral("The file holds more than its size says (a system file without end); it was not read");
+        for (const auto& [file, why] : {std::pair{huge, tooLarge}, {endless, noEnd}}) {
+            ui.clear();
+            ui.answer(Answer::Cancel);
+            QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Failed));
+            QVERIFY(IsOnlyMessage(ui,
+                                  QStringLiteral("Error checking file header of ") + file +
+                                      QStringLiteral(":\r\rError: ") + why +
+                                      QStringLiteral("\rError Number: 27-3-0-0-0"),
+                                  QStringLiteral("Quillet Error"), Buttons::RetryCancel, Icon::Warning));
+            ui.clear();
+            ui.answer(Answer::Abort);
+            QCOMPARE(LoadDataFile(file, true), int(LoadResult::Failed));
+            QVERIFY(ui.last().text.startsWith(QStringLiteral("Error loading file:\r\rError: ") + why));
+        }
+        QCOMPARE(CheckDataFileHeader(fifo, false), int(HeaderCheck::NotFound));
+
+        // The settings file is bounded the same way.
+        QVERIFY(QFile::link(endless, SettingsFilePath()));
+        ui.clear();
+        ui.answer(Answer::Abort);
+        QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Unusable));
+        QVERIFY(ui.last().text.endsWith(noEnd + QStringLiteral("\rError Number: 27-3-0-0-0")));
+        QFile::remove(SettingsFilePath());
+
+        // The header check reads only the start of a file: a first line longer than that leaves
+        // the header unseen.
+        WriteBytes(name_, QByteArray(HeaderCheckBytes, 'h') + "\r\n<filename>.QX3\r\n");
+        QCOMPARE(CheckDataFileHeader(name_, false), int(HeaderCheck::Invalid));
+    }
+
+    void saveReplacesOnlyRegularFiles()
+    {
+        // A pipe, a link to it and (for root, who may make one) a device: each is refused by name
+        // and stays what it was.
+        const QString pipe = dir_->filePath(QStringLiteral("pipe.QX3"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString link = dir_->filePath(QStringLiteral("link.QX3"));
+        QVERIFY(QFile::link(pipe, link));
+        std::vector<std::tuple<QString, QString, mode_t>> targets{{pipe, pipe, S_IFIFO}, {link, pipe, S_IFIFO}};
+        if (::geteuid() == 0) {
+            const QString device = dir_->filePath(QStringLiteral("device.QX3"));
+            QCOMPARE(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+            targets.emplace_back(device, device, S_IFCHR);
+        }
+        const auto refusal = [](const QString& node) {
+            return node + QStringLiteral(" is not a regular file (it is a device, pipe, socket or folder); nothing was "
+                                         "written");
+        };
+        for (const auto& [name, node, type] : targets) {
+            ui.clear();
+            ui.answer(Answer::Abort);
+            QString target = name;
+            QCOMPARE(SaveDataFile(target), 0);
+            QVERIFY(IsOnlyMessage(ui,
+                                  QStringLiteral("Error saving QX data:\r\rError:  ") + refusal(node) +
+                                      QStringLiteral("\rFilename:  ") + name +
+                                      QStringLiteral("\rError Number:  22-2-0-0-0-0"),
+                                  QStringLiteral("Save Data Error"), Buttons::AbortRetryIgnore, Icon::Warning));
+            QCOMPARE(FileType(node), type);
+        }
+
+        // The settings file too, which before was written through any link.
+        QVERIFY(QFile::link(pipe, SettingsFilePath()));
+        ui.clear();
+        ui.answer(Answer::Abort);
+        SaveSettingsFile();
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("Error saving Quillet's initialization file, ") + SettingsFilePath() +
+                                  QStringLiteral(":\r\rError: ") + refusal(pipe) +
+                                  QStringLiteral("\rError Number: 22-2-0-0-0"),
+                              QStringLiteral("Quillet Error"), Buttons::AbortRetryIgnore, Icon::Warning));
+        QCOMPARE(FileType(pipe), mode_t(S_IFIFO));
+        QVERIFY(QFileInfo(SettingsFilePath()).isSymLink());
+        QFile::remove(SettingsFilePath());
+
+        // A link to a regular file stays a link; its target takes the new content.
+        const QString real = dir_->filePath(QStringLiteral("real.QX3"));
+        WriteBytes(real, DataHeader);
+        QFile::remove(link);
+        QVERIFY(QFile::link(real, link));
+        ui.clear();
+        QString target = link;
+        QCOMPARE(SaveDataFile(target), 1);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(ReadBytes(real), DataFileContent());
+        // Nothing else was written anywhere in the folder.
+        QCOMPARE(
+            QDir(dir_->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+            int(targets.size()) + 1);
+        QVERIFY(ui.messages.empty());
+    }
+
+    void saveKeepsOwnerGroupAndModeOrAsks()
+    {
+        FillRichDataSet(false);
+        QCOMPARE(save(), 1);
+        const QByteArray old = ReadBytes(name_);
+        LayoutData().setCell(0, 0, 0, QStringLiteral("changed"));
+        if (::geteuid() == 0) {
+            // Root saving a user's file leaves it the user's, with its permissions.
+            const struct passwd* nobody = ::getpwnam("nobody");
+            QVERIFY(nobody);
+            QCOMPARE(::chown(QFile::encodeName(name_).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+            QCOMPARE(::chmod(QFile::encodeName(name_).constData(), 02640), 0);
+            QCOMPARE(save(), 1);
+            struct stat info {};
+            QCOMPARE(::stat(QFile::encodeName(name_).constData(), &info), 0);
+            QCOMPARE(info.st_uid, nobody->pw_uid);
+            QCOMPARE(info.st_gid, nobody->pw_gid);
+            QCOMPARE(info.st_mode & 07777, mode_t(02640));
+            QVERIFY(ui.messages.empty());
+        }
+
+        // A second name of the file would part from it: the user decides first.
+        const QString second = dir_->filePath(QStringLiteral("second name.QX3"));
+        QCOMPARE(::link(QFile::encodeName(name_).constData(), QFile::encodeName(second).constData()), 0);
+        const QByteArray before = ReadBytes(name_);
+        for (Answer answer : {Answer::No, Answer::Yes}) {
+            ui.clear();
+            ui.answer(answer);
+            QCOMPARE(save(), answer == Answer::Yes ? 1 : 0);
+            QVERIFY(IsOnlyMessage(ui,
+                                  QStringLiteral("The file:\r") + name_ +
+                                      QStringLiteral("\rhas other names (hard links), which will keep the old "
+                                                     "content.\r\rSave it anyway?"),
+                                  QStringLiteral("Save Data File"), Buttons::YesNo, Icon::Warning, Answer::No));
+            QCOMPARE(ReadBytes(name_), answer == Answer::Yes ? DataFileContent() : before);
+            QCOMPARE(ReadBytes(second), before);
+        }
+        QVERIFY(old != before || ::geteuid() != 0);
     }
 
 private:

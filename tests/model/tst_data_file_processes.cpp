@@ -3,11 +3,13 @@
 #include "model/data_file.h"
 #include "model/layout_data.h"
 #include "model/run_state.h"
+#include "model/running_copy_lock.h"
 #include "model/startup.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -67,6 +69,7 @@ private Q_SLOTS:
     {
         Run().reset();
         dir_.reset();
+        base_.reset();
     }
 
     void editorInAnotherCopy()
@@ -126,6 +129,49 @@ private Q_SLOTS:
         QCOMPARE(third.line(), QStringLiteral("running")); // this test process counts as one
     }
 
+    void runningCopyLockIsPrivate()
+    {
+        QTemporaryDir temp;
+        const QString uid = QString::number(::geteuid());
+        const QString planted = temp.filePath(QStringLiteral("planted"));
+        QVERIFY(QDir().mkpath(planted));
+        SetMode(planted, 0777);
+
+        // Without a runtime folder (or with one others may write) a private one is made.
+        const QString own = temp.filePath(QStringLiteral("quillet-") + uid);
+        QCOMPARE(PrivateFolder(QString(), temp.path()), own);
+        QCOMPARE(ModeOf(own), mode_t(0700));
+        QCOMPARE(PrivateFolder(planted, temp.path()), own);
+        QCOMPARE(PrivateFolder(own, QString()), own);
+
+        // A name somebody else prepared in the shared folder is not used: a link, or an open folder.
+        QTemporaryDir shared;
+        QVERIFY(QFile::link(planted, shared.filePath(QStringLiteral("quillet-") + uid)));
+        QCOMPARE(PrivateFolder(QString(), shared.path()), QString());
+        QVERIFY(QFile::remove(shared.filePath(QStringLiteral("quillet-") + uid)));
+        QVERIFY(QDir(shared.path()).mkdir(QStringLiteral("quillet-") + uid));
+        SetMode(shared.filePath(QStringLiteral("quillet-") + uid), 0777);
+        QCOMPARE(PrivateFolder(QString(), shared.path()), QString());
+
+        // A link under the lock file's name is not followed, and its target is not made.
+        const QString lock = QStringLiteral("/quillet-running-%1.lock").arg(uid);
+        QVERIFY(QFile::link(planted + QStringLiteral("/victim"), own + lock));
+        QCOMPARE(OpenRunningCopyLock(own), -1);
+        QVERIFY(!QFileInfo::exists(planted + QStringLiteral("/victim")));
+        QVERIFY(QFile::remove(own + lock));
+        if (::geteuid() == 0) {
+            // Nor a lock file that belongs to somebody else.
+            WriteBytes(own + lock, {});
+            QCOMPARE(::chown(QFile::encodeName(own + lock).constData(), 65534, 65534), 0);
+            QCOMPARE(OpenRunningCopyLock(own), -1);
+            QVERIFY(QFile::remove(own + lock));
+        }
+        const int fd = OpenRunningCopyLock(own);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        QCOMPARE(ModeOf(own + lock), mode_t(0600));
+    }
+
     void killedAtEachStageOfASave_data()
     {
         QTest::addColumn<int>("stage");
@@ -163,41 +209,63 @@ private Q_SLOTS:
 
     void readOnlyFolderForAnUnprivilegedUser()
     {
-        // Root writes into read-only folders, so the refusal is shown by an unprivileged user.
-        QString user;
-        if (::geteuid() == 0) {
-            if (QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
-                QSKIP("running as root without runuser: no unprivileged user to refuse the write");
-            user = QStringLiteral("nobody");
-        }
-        QTemporaryDir base(QStringLiteral("/tmp/quillet-readonly-XXXXXX"));
-        QVERIFY(base.isValid());
-        const auto setMode = [](const QString& path, mode_t mode) {
-            ::chmod(QFile::encodeName(path).constData(), mode);
-        };
-        setMode(base.path(), 0755);
-        // A copy of the helper the other user can run, wherever the build folder is.
-        const QString helper = base.filePath(QStringLiteral("helper"));
-        QVERIFY(QFile::copy(QStringLiteral(QUILLET_HELPER), helper));
-        setMode(helper, 0755);
-        const QString folder = base.filePath(QStringLiteral("data"));
-        QVERIFY(QDir().mkpath(folder));
+        if (!prepareUnprivilegedRun())
+            QSKIP("running as root without runuser: no unprivileged user to refuse the write");
+        const QString folder = privateFolder(QStringLiteral("data"), 0755);
         const QString existing = folder + QStringLiteral("/existing.QX3");
         const QByteArray old = DataHeader + "01011old\r\n";
         WriteBytes(existing, old);
-        setMode(existing, 0644);
-        setMode(folder, user.isEmpty() ? 0555 : 0755);
+        SetMode(existing, 0644);
+        SetMode(folder, user_.isEmpty() ? 0555 : 0755);
 
         // A new file in the folder, and the existing file the user may read but not write.
         for (const QString& target : {folder + QStringLiteral("/new.QX3"), existing}) {
-            const QString output = OtherCopy(QStringList{QStringLiteral("savenew"), target}, user, helper).output();
+            const QString output = OtherCopy(QStringList{QStringLiteral("savenew"), target}, user_, helper_).output();
             QVERIFY2(output.startsWith(QStringLiteral("saved 0 Save Data Error\n")), qPrintable(output));
             QVERIFY2(output.contains(QStringLiteral("Error:  Permission denied\nFilename:  ") + target),
                      qPrintable(output));
         }
-        setMode(folder, 0755);
+        SetMode(folder, 0755);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"existing.QX3"});
         QCOMPARE(ReadBytes(existing), old);
+    }
+
+    void readOnlySettingsFileIsLeftAloneAtExit()
+    {
+        if (!prepareUnprivilegedRun())
+            QSKIP("running as root without runuser: no unprivileged user to refuse the write");
+        // The folder lets the user make files, but the settings file itself is read-only.
+        const QString program = privateFolder(QStringLiteral("program"), 0777);
+        const QString config = privateFolder(QStringLiteral("config"), 0777);
+        const QString settings = program + QStringLiteral("/QX.INI");
+        const QByteArray old = "Quillet initialization data file\r\nQX.INI\r\n/kept.QX3\r\n";
+        WriteBytes(settings, old);
+        SetMode(settings, 0444);
+        const QString output = OtherCopy({QStringLiteral("exit"), program, config}, user_, helper_).output();
+        QVERIFY2(output.startsWith(QStringLiteral("unloaded 1\nError saving Quillet's initialization file, ") +
+                                   settings + QStringLiteral(":\n\nError: Permission denied\n")),
+                 qPrintable(output));
+        // The per-user store is written all the same.
+        QVERIFY2(output.endsWith(QStringLiteral("stored /labels.QX3\n")), qPrintable(output));
+        QCOMPARE(ReadBytes(settings), old);
+        QCOMPARE(QDir(program).entryList(QDir::Files | QDir::Hidden), QStringList{"QX.INI"});
+    }
+
+    void anotherUsersFileIsNotTakenOverSilently()
+    {
+        // Only root can make a file that belongs to somebody other than the user saving it.
+        if (::geteuid() != 0 || !prepareUnprivilegedRun()) QSKIP("needs root to give the file to another user");
+        const QString folder = privateFolder(QStringLiteral("shared"), 0777);
+        const QString file = folder + QStringLiteral("/shared.QX3");
+        const QByteArray old = DataHeader + "01011root's\r\n";
+        WriteBytes(file, old);
+        SetMode(file, 0666);
+        const QString output = OtherCopy({QStringLiteral("savenew"), file}, user_, helper_).output();
+        QCOMPARE(output, QStringLiteral("saved 0 Save Data File\nThe file:\n") + file +
+                             QStringLiteral("\nbelongs to another user or group; once saved it will belong to "
+                                            "you.\n\nSave it anyway?\n"));
+        QCOMPARE(ReadBytes(file), old);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"shared.QX3"});
     }
 
 private:
@@ -212,7 +280,40 @@ private:
         Run().setDataFileName(QString());
         return file;
     }
+    // Root writes anything, so refusals are shown by the user nobody when the tests run as root,
+    // in a folder that user can reach, with a copy of the helper it can run.
+    bool prepareUnprivilegedRun()
+    {
+        user_.clear();
+        if (::geteuid() == 0) {
+            if (QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty()) return false;
+            user_ = QStringLiteral("nobody");
+        }
+        base_ = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/quillet-unprivileged-XXXXXX"));
+        SetMode(base_->path(), 0755);
+        helper_ = base_->filePath(QStringLiteral("helper"));
+        QFile::copy(QStringLiteral(QUILLET_HELPER), helper_);
+        SetMode(helper_, 0755);
+        return base_->isValid();
+    }
+    QString privateFolder(const QString& name, mode_t mode)
+    {
+        const QString folder = base_->filePath(name);
+        QDir().mkpath(folder);
+        SetMode(folder, mode);
+        return folder;
+    }
+    static void SetMode(const QString& path, mode_t mode) { ::chmod(QFile::encodeName(path).constData(), mode); }
+    static mode_t ModeOf(const QString& path)
+    {
+        struct stat info {};
+        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+    }
+
     std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<QTemporaryDir> base_;
+    QString user_;
+    QString helper_;
 };
 
 QUILLET_TEST_MAIN(TestDataFileProcesses)

@@ -2,6 +2,7 @@
 #include "model/layout_data.h"
 #include "model/run_state.h"
 #include "printing/painter_surface.h"
+#include "printing/pdf_output_name.h"
 #include "printing/printing_form.h"
 #include "support/pdf_text.h"
 #include "support/scripted_dialogs.h"
@@ -10,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
@@ -246,6 +248,29 @@ private Q_SLOTS:
         QVERIFY(test::IsMessage(ui.last(),
                                 QStringLiteral("Press OK to continue with next page, or Cancel to quit printing"),
                                 QStringLiteral("Printing Page Pause"), Buttons::OkCancel, Icon::Question));
+    }
+
+    void outputNamesAreTakenWithoutReplacingOrFollowingLinks()
+    {
+        // "Labels.pdf" is a link to a file that does not exist yet; "Labels-2.pdf" is taken.
+        Printing p({"Ann"}, 1);
+        const QString elsewhere = p.dir.filePath(QStringLiteral("elsewhere.pdf"));
+        QVERIFY(QFile::link(elsewhere, p.path()));
+        test::WriteBytes(p.dir.filePath(QStringLiteral("Labels-2.pdf")), "kept");
+        p.start();
+        QCOMPARE(p.form->surface().writtenFiles(), QStringList{p.dir.filePath(QStringLiteral("Labels-3.pdf"))});
+        QCOMPARE(p.words().size(), 1);
+        QVERIFY(!QFileInfo::exists(elsewhere));
+        QVERIFY(QFileInfo(p.path()).isSymLink());
+        QCOMPARE(test::ReadBytes(p.dir.filePath(QStringLiteral("Labels-2.pdf"))), QByteArray("kept"));
+
+        // A name taken by the time the file is moved is skipped; the moved file is gone from its old place.
+        const QString finished = p.dir.filePath(QStringLiteral("finished"));
+        test::WriteBytes(finished, "new");
+        test::WriteBytes(p.dir.filePath(QStringLiteral("Labels-4.pdf")), "taken");
+        QCOMPARE(MoveToFreeName(finished, p.path()), p.dir.filePath(QStringLiteral("Labels-5.pdf")));
+        QCOMPARE(test::ReadBytes(p.dir.filePath(QStringLiteral("Labels-4.pdf"))), QByteArray("taken"));
+        QVERIFY(!QFileInfo::exists(finished));
     }
 
     void cancelAndDeclineLeaveNoOutput()
