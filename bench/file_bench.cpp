@@ -7,10 +7,10 @@
 
 #include "process_memory.h"
 
-#include "common/scripted_dialogs.h"
 #include "model/data_file.h"
 #include "model/layout_data.h"
 #include "model/run_state.h"
+#include "support/scripted_dialogs.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
