@@ -84,11 +84,6 @@ LayoutPresets::LayoutPresets(QWidget* parent) : QDialog(parent)
     connect(close, &QPushButton::clicked, this, &LayoutPresets::reject);
 }
 
-LayoutPresets::~LayoutPresets()
-{
-    Run().presetLayout = LayoutRecord();
-}
-
 void LayoutPresets::done(int result)
 {
     Run().presetLayout = LayoutRecord();

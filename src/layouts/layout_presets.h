@@ -19,9 +19,9 @@ class LayoutPresets : public QDialog {
     Q_OBJECT
 public:
     explicit LayoutPresets(QWidget* parent = nullptr);
-    ~LayoutPresets() override;
 
 protected:
+    // Closing forgets the preset last selected.
     void done(int result) override;
 
 private:
