@@ -27,6 +27,7 @@ constexpr int InvalidArgument = 5;
 constexpr int Overflow = 6;
 constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
+constexpr int DivisionByZero = 11;
 constexpr int TypeMismatch = 13;
 constexpr int Internal = 51;
 } // namespace FailureNumber

@@ -4,6 +4,8 @@
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/steps.h"
+#include "layouts/font_sample.h"
+#include "layouts/layout_presets.h"
 #include "layouts/typing_limit.h"
 #include "model/run_state.h"
 
@@ -108,7 +110,7 @@ void LayoutsEditor::buildControls()
     tabs_->addTab(buildPositioningPage(), QStringLiteral("Positioning"));
 
     auto* presets = Button(QStringLiteral("Layout Presets..."), QStringLiteral("LayoutPresetsButton"), this);
-    presets->setEnabled(false); // the presets window is not there yet
+    connect(presets, &QPushButton::clicked, this, &LayoutsEditor::showPresets);
     auto* clear = Button(QStringLiteral("Clear Layout"), QStringLiteral("ClearButton"), this);
     auto* close = Button(QStringLiteral("Close Editor"), QStringLiteral("CloseButton"), this);
     connect(clear, &QPushButton::clicked, this, &LayoutsEditor::clearLayout);
@@ -192,7 +194,7 @@ QWidget* LayoutsEditor::buildTextPage()
     auto* factory = Button(QStringLiteral("Set Fonts to Defaults..."), QStringLiteral("FactoryFontsButton"), page);
     connect(factory, &QPushButton::clicked, this, &LayoutsEditor::factoryFonts);
     auto* sample = Button(QStringLiteral("View Sample"), QStringLiteral("FontsSampleButton"), page);
-    sample->setEnabled(false); // the font sample window is not there yet
+    connect(sample, &QPushButton::clicked, this, &LayoutsEditor::showFontSample);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(factory);
@@ -503,6 +505,20 @@ void LayoutsEditor::factoryFonts()
         return;
     ResetLayoutFonts(n);
     Run().dataChanged = true;
+}
+
+void LayoutsEditor::showFontSample()
+{
+    const int n = layoutNumber();
+    if (n == 0) return;
+    Run().sampleLayoutIndex = n - 1;
+    FontSample(Run().sampleLayoutIndex + 1, this).exec();
+}
+
+void LayoutsEditor::showPresets()
+{
+    LayoutPresets(this).exec();
+    pasteAction_->setEnabled(Run().layoutClipboardFull);
 }
 
 void LayoutsEditor::fieldHelp(int caption)

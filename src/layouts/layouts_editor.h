@@ -67,6 +67,9 @@ private:
     void chooseFont(int line);
     void useFirstLineFontClicked(bool checked);
     void factoryFonts();
+    void showFontSample();
+
+    void showPresets();
 
     void fieldHelp(int caption);
 

@@ -3,6 +3,7 @@
 #include "addressbook/address_book.h"
 #include "common/checked_line_edit.h"
 #include "common/dialogs.h"
+#include "diagnostics/diagnostics.h"
 #include "layouts/layouts_editor.h"
 #include "mainwindow/about_window.h"
 #include "mainwindow/help_viewer.h"
@@ -100,6 +101,9 @@ void MainWindow::connectFileAndHelpMenus()
     });
     connect(exitAction_, &QAction::triggered, this, &MainWindow::fileExit);
     connect(helpContentsAction_, &QAction::triggered, this, [this] { ShowHelpFrontPage(this); });
+    diagnosticsAction_->setEnabled(true);
+    connect(diagnosticsAction_, &QAction::triggered, this,
+            [this] { OpenDiagnostics(this, currentLayoutNumber(), layoutsList_->currentIndex() + 1); });
     connect(aboutAction_, &QAction::triggered, this, [this] { AboutWindow(this).exec(); });
 }
 

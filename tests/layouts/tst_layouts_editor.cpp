@@ -1,10 +1,16 @@
 #include "common/font_color_dialog.h"
+#include "layouts/font_sample.h"
+#include "layouts/font_sample_drawing.h"
+#include "layouts/layout_presets.h"
 #include "layouts/layouts_editor.h"
+#include "layouts/preset_catalogue.h"
 #include "mainwindow/main_window_test_support.h"
 #include "model/factory_layouts.h"
 #include "model/run_state.h"
+#include "printing/painter_surface.h"
 #include "printing/selected_printer.h"
 #include "support/pdf_text.h"
+#include "support/recording_surface.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -84,20 +90,6 @@ struct Editor {
         QCoreApplication::processEvents();
     }
 };
-
-// Acts on the next modal window as soon as it shows.
-void WhenModal(const std::function<void(QWidget*)>& act)
-{
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            poll->deleteLater();
-            poll->stop();
-            act(modal);
-        }
-    });
-    poll->start(5);
-}
 
 } // namespace
 
@@ -438,6 +430,172 @@ private Q_SLOTS:
         QVERIFY(qAbs(words[0].left - 1.25) < 0.01 && qAbs(words[2].left - 1.25) < 0.01);
         QVERIFY(qAbs(words[0].top - 1.5) < 0.05 && qAbs(words[2].top - 2.5) < 0.05);
         QVERIFY(qAbs(words[1].top - words[0].top - 1.15 * 20 / 72) < 0.03);
+    }
+
+    // ---- presets ----------------------------------------------------------------------------
+
+    void presetDetails_data()
+    {
+        TextColumns({"number", "details"});
+        Row("8160", "8160", "Avery #8160|3|10|2.75 inches|1.0 inches|2.625 inches|0.5 inches|0.625 inches|Left");
+        Row("5395", "5395", "Avery #5395|2|4|3.75 inches|2.5 inches|3.375 inches|0.69 inches|1.25 inches|Centered");
+        Row("5066", "5066", "Avery #5066|2|15|4.0313 inches|0.6667 inches|3.4375 inches|1.0 inches|0.7 inches|Left");
+    }
+    void presetDetails()
+    {
+        LayoutPresets window;
+        auto* list = Control<QListWidget>(window, "PresetsList");
+        auto* copy = Control<QPushButton>(window, "CopyPresetButton");
+        QVERIFY(list->currentRow() < 0 && !copy->isEnabled());
+        list->setCurrentItem(list->findItems(Data("number"), Qt::MatchExactly).value(0));
+        QStringList shown;
+        for (const char* name : {"PresetTitle", "PresetColumns", "PresetRows", "PresetSideToSide", "PresetTopToTop",
+                                 "PresetLabelWidth", "PresetLeftOffset", "PresetTopOffset", "PresetAlignment"})
+            shown << Control<QLabel>(window, name)->text();
+        QCOMPARE(shown.join(u'|'), Data("details"));
+        QVERIFY(copy->isEnabled() && Run().presetLayout[Title] == QStringLiteral("Avery #") + Data("number"));
+    }
+
+    void everyPresetNumberHasItsSheet()
+    {
+        // Columns, rows, distances, offsets, alignment, then line 1's and line 2's fonts.
+        const std::pair<const char*, const char*> groups[] = {
+            {"5267 5667 8167 8667 8927", "4|20|2.03125|.5|1.75|.5|.625||Arial|8|Arial|8"},
+            {"5160 5260 5970 5971 5972 5980 5982 5983 6460 8160 8460 8660 8920 8930",
+             "3|10|2.75|1|2.625|.5|.625||Arial|10|Arial|10"},
+            {"5161 5261 8161", "2|10|4.1875|1|4|.75|.7||Arial|10|Arial|10"},
+            {"5162 5262 8162 8462 8662 8922 8932", "2|7|4.1875|1.3333|4|1|1.125||Arial|10|Arial|10"},
+            {"5163 8163 8463 8663 8923", "2|5|4.16|2|4|.75|.75||Arial|10|Arial|10"},
+            {"5164 6464 8164", "2|3|4.1875|3.33|4|1|2||Arial|12|Arial|12"},
+            {"5066 5266 5366 5866 5966 8166 8366", "2|15|4.03125|0.6666667|3.4375|1|.70||Arial|10|Arial|10"},
+            {"5095 5395 5895", "2|4|3.75|2.5|3.375|.69|1.25|1|Times New Roman|14|Arial|12"},
+        };
+        QStringList numbers;
+        for (const auto& [group, sheet] : groups)
+            for (const QString& number : QString::fromLatin1(group).split(u' ')) {
+                numbers << number;
+                const LayoutRecord r = PresetRecord(number.toInt());
+                QStringList cells;
+                for (int f : std::initializer_list<int>{
+                         Columns, Rows, SideToSide, TopToTop, LabelWidth, LeftOffset, TopOffset, Alignment,
+                         FieldCount + FontField(1, FontName), FieldCount + FontField(1, FontSize),
+                         FieldCount + FontField(2, FontName), FieldCount + FontField(2, FontSize)})
+                    cells << r[std::size_t(f)];
+                QCOMPARE(cells.join(u'|'), QString::fromLatin1(sheet));
+                // Nothing else: no separate fonts, default text, styles or colours.
+                const auto filled = std::count_if(r.begin(), r.end(), [](const QString& c) { return !c.isEmpty(); });
+                QVERIFY(filled == 19 + (r[Alignment] == "1") && r[Visible] == "True");
+            }
+        numbers.sort();
+        QVERIFY(PresetNumbers() == numbers && numbers.size() == 47);
+    }
+
+    void copyingAPresetThenPastingIt()
+    {
+        Editor e;
+        // Closing without copying changes nothing.
+        WhenModal([](QWidget* presets) {
+            auto* list = presets->findChild<QListWidget*>(QStringLiteral("PresetsList"));
+            list->setCurrentRow(3);
+            presets->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();
+        });
+        e.at<QPushButton>("LayoutPresetsButton")->click();
+        QVERIFY(!Run().layoutClipboardFull && !e.action("MEditPasteLayout")->isEnabled());
+        QVERIFY(Run().layoutClipboard == LayoutRecord() && Run().presetLayout == LayoutRecord());
+
+        WhenModal([](QWidget* presets) {
+            auto* list = presets->findChild<QListWidget*>(QStringLiteral("PresetsList"));
+            list->setCurrentItem(list->findItems(QStringLiteral("5066"), Qt::MatchExactly).value(0));
+            presets->findChild<QPushButton*>(QStringLiteral("CopyPresetButton"))->click();
+            presets->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();
+        });
+        e.at<QPushButton>("LayoutPresetsButton")->click();
+        QVERIFY(Run().layoutClipboard == PresetRecord(5066) && Run().presetLayout == LayoutRecord());
+        e.select(2);
+        ui.answer(Answer::Yes);
+        e.action("MEditPasteLayout")->trigger();
+        QVERIFY(IsOnlyMessage(ui,
+                              QStringLiteral("\"Paste\" the layout in memory  (\"Avery #5066\") into layout position "
+                                             "number 2 (therefore overwriting what is there now)?"),
+                              QStringLiteral("Warning"), Buttons::YesNo, Icon::Question, Answer::No));
+        QVERIFY(e.checked(2) && e.list()->item(1)->text() == QStringLiteral("2. Avery #5066"));
+        QCOMPARE(e.at("HeightBox")->text(), QStringLiteral("0.6667"));
+        QCOMPARE(QStringList({At(2, TopToTop), At(2, SideToSide), At(2, Rows)}),
+                 QStringList({" .6667", " 4.0313", " 15"}));
+    }
+
+    // ---- font sample ------------------------------------------------------------------------
+
+    void fontSampleDrawsInTheLayoutsFonts()
+    {
+        // Line 1 in 14-point bold serves every line unless the layout has separate fonts.
+        SetFontCell(1, 1, FontBold, QStringLiteral("1"));
+        SetFontCell(1, 1, FontSize, QStringLiteral("14"));
+        SetFontCell(1, 3, FontSize, QString());
+        SetLayoutCell(1, Alignment, QStringLiteral("1"));
+        RecordingSurface surface({96, 96, QSizeF(800, 600), QRectF(0, 0, 800, 600)});
+        FontSampleExtent extent = DrawFontSample(surface, FontSampleLines(1), true);
+        const auto texts = surface.texts();
+        QCOMPARE(texts.size(), std::size_t(5));
+        double widest = 0, height = 0;
+        for (const auto& t : texts) {
+            QVERIFY(t.fontSize == 14 && t.bold); // and so is the surface, measuring
+            const double width = std::round(surface.textWidth(t.text));
+            widest = std::max(widest, width);
+            height += surface.textHeight(QStringLiteral("X"));
+            // Centred on one axis: 100 twips plus half the widest line.
+            QVERIFY(qAbs(t.x + width / 2 - (100 + std::round(extent.widestLine / 2.0))) < 0.01);
+        }
+        QVERIFY(texts[0].y == 100 && qAbs(texts[4].y - 100 - height * 4 / 5) < 0.01);
+        QVERIFY(extent.widestLine == widest && qAbs(extent.totalHeight - 2 * height) < 0.01);
+
+        // Separate fonts: an empty size draws at 10 points; left-justified lines start at 100 twips.
+        SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
+        surface.clear();
+        DrawFontSample(surface, FontSampleLines(1), false);
+        QVERIFY(surface.texts()[2].fontSize == 10 && surface.texts()[2].x == 100 && surface.texts()[1].x == 100);
+        QVERIFY(surface.texts()[0].fontSize == 14 && !surface.texts()[1].bold);
+    }
+
+    void fontSampleText()
+    {
+        SetLayoutCell(2, LayoutField(DefaultText1 + 4), QStringLiteral("Line five"));
+        QCOMPARE(FontSampleText(2), FontSampleText(1)); // default text switched off: the sample address
+        SetLayoutCell(2, UseDefaultText, QStringLiteral("1"));
+        QCOMPARE(FontSampleText(2), (std::array<QString, 5>{"", "", "", "", "Line five"}));
+        for (const QString& line : FontSampleText(1)) QVERIFY(!line.isEmpty() && line.size() < 25);
+    }
+
+    void fontSampleWindow()
+    {
+        // Opened from the editor for the layout selected there, sized around the text.
+        Editor e;
+        e.select(9);
+        e.at<QTabWidget>("LETabs")->setCurrentIndex(TextAndFontsPage);
+        QPicture probe;
+        FontSampleExtent extent;
+        {
+            PainterSurface surface(&probe);
+            extent = DrawFontSample(surface, FontSampleLines(9), false);
+        }
+        WhenModal([extent](QWidget* window) {
+            auto* area = Control<QLabel>(*window, "SampleArea");
+            const int dpi = area->logicalDpiX();
+            QCOMPARE(area->width(), int(std::lround((extent.widestLine + 200) * dpi / 1440.0)));
+            auto* close = Control<QPushButton>(*window, "CloseButton");
+            QVERIFY(close->width() == area->width() && close->y() == area->height() &&
+                    close->geometry().bottom() == window->height() - 1);
+            close->click();
+        });
+        e.at<QPushButton>("FontsSampleButton")->click();
+        QCOMPARE(Run().sampleLayoutIndex, 8);
+
+        // A colour too large to draw: the failure is shown, the window still opens.
+        SetFontCell(9, 1, FontColor, QStringLiteral("99999999999"));
+        ui.answer(Answer::Ok);
+        FontSample failed(9);
+        QVERIFY(ui.last().text.startsWith(QStringLiteral("Error loading Font Sample form: ")) &&
+                ui.last().text.contains(QStringLiteral("\r\rError Number:  6")));
     }
 
 private:

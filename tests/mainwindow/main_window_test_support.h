@@ -7,6 +7,9 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 namespace quillet::test {
 
@@ -43,6 +46,20 @@ inline void LeaveBox(QWidget* box, Qt::FocusReason reason = Qt::TabFocusReason)
 {
     QFocusEvent event(QEvent::FocusOut, reason);
     QApplication::sendEvent(box, &event);
+}
+
+// Acts on the next modal window as soon as it shows.
+inline void WhenModal(const std::function<void(QWidget*)>& act)
+{
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            poll->deleteLater();
+            poll->stop();
+            act(modal);
+        }
+    });
+    poll->start(5);
 }
 
 } // namespace quillet::test

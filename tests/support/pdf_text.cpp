@@ -25,7 +25,8 @@ QList<PdfWord> ReadPdfWords(const QString& path)
         text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
             .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
             .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
-            .replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+            .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+            .replace(QStringLiteral("&apos;"), QStringLiteral("'"));
         words << PdfWord{page, inches(1), inches(2), inches(3), inches(4), text};
     }
     return words;
