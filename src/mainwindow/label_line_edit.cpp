@@ -32,7 +32,11 @@ bool LabelLineEdit::pasteLinesFrom(QClipboard::Mode mode)
 
 void LabelLineEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (event->matches(QKeySequence::Paste) && pasteLinesFrom(QClipboard::Clipboard)) {
+    // Ctrl+Shift+Insert pastes the selection, as the line edit itself does.
+    const bool selection =
+        event->key() == Qt::Key_Insert && event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (event->matches(QKeySequence::Paste) &&
+        pasteLinesFrom(selection ? QClipboard::Selection : QClipboard::Clipboard)) {
         event->accept();
         return;
     }
@@ -41,10 +45,12 @@ void LabelLineEdit::keyPressEvent(QKeyEvent* event)
 
 void LabelLineEdit::mouseReleaseEvent(QMouseEvent* event)
 {
-    // The middle button pastes the selection where the platform has one.
-    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
-        rect().contains(event->position().toPoint()) && pasteLinesFrom(QClipboard::Selection)) {
+    // The middle button pastes the selection where the platform has one, at the cursor.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() &&
+        rect().contains(event->position().toPoint()) && HasLineBreak(clipboard->text(QClipboard::Selection))) {
         deselect();
+        pasteLinesFrom(QClipboard::Selection);
         event->accept();
         return;
     }
