@@ -15,6 +15,7 @@
 //     quillet_print_bench --full            also 780 x 999 (779,220 labels, 25,974 sheets)
 //     quillet_print_bench --runs 5 --sizes 100,999
 //     quillet_print_bench --only program --sizes 999 --runs 1      (for a profiler)
+//     quillet_print_bench --keep DIR        keeps the program's output of each size in DIR
 
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
@@ -182,6 +183,8 @@ Figures RunProgram(int copies, const QString& folder)
     const qint64 end = clock.nsecsElapsed();
     f.cpu = CpuSeconds() - cpuStart;
     f.wall = end / 1e9;
+    // A measuring pass shorter than the display's pace shows no progress of its own.
+    if (printingStart == 0) printingStart = measuringStart;
     f.measuring = (printingStart - measuringStart) / 1e9;
     f.printing = (end - printingStart) / 1e9;
     f.longestGap = longest / 1e6;
@@ -336,6 +339,7 @@ int main(int argc, char* argv[])
     if (args.contains(QStringLiteral("--full")) && !sizes.contains(999)) sizes << 999;
     const int rounds = std::max(1, option("--runs", QStringLiteral("3")).toInt());
     const QString only = option("--only", QString());
+    const QString keep = option("--keep", QString()); // a folder for the program's last PDF of each size
 
     ScriptedDialogs ui;
     ui.onMessage = [](const MessageRequest&) { return Answer::Yes; }; // no question is expected
@@ -365,6 +369,8 @@ int main(int argc, char* argv[])
                 const long sheets = (long(Entries) * copies + LabelsPerSheet - 1) / LabelsPerSheet;
                 placement = ComparePlacement(program.back().pdf, floor.back().pdf, int((sheets + 1) / 2));
             }
+            if (!keep.isEmpty() && !program.empty())
+                QFile::copy(program.back().pdf, QStringLiteral("%1/program-%2.pdf").arg(keep).arg(copies));
             for (const auto* runs : {&program, &floor})
                 if (!runs->empty()) QFile::remove(runs->back().pdf);
         }
