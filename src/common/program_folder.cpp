@@ -6,23 +6,24 @@ namespace quillet {
 
 namespace {
 QString overrideFolder;
-
-QString WithSlash(QString folder)
-{
-    if (!folder.endsWith(u'/')) folder += u'/';
-    return folder;
-}
 } // namespace
+
+QString ProgramDirectory()
+{
+    if (!overrideFolder.isEmpty()) return overrideFolder;
+    return QCoreApplication::applicationDirPath();
+}
 
 QString ProgramFolder()
 {
-    if (!overrideFolder.isEmpty()) return overrideFolder;
-    return WithSlash(QCoreApplication::applicationDirPath());
+    QString folder = ProgramDirectory();
+    if (!folder.endsWith(u'/')) folder += u'/';
+    return folder;
 }
 
 void SetProgramFolderForTesting(const QString& folder)
 {
-    overrideFolder = folder.isEmpty() ? QString() : WithSlash(folder);
+    overrideFolder = folder;
 }
 
 } // namespace quillet

@@ -4,9 +4,11 @@
 
 namespace quillet {
 
-// The folder the program runs from, with a trailing "/". Settings file and help file live here.
-// Tests point it at a temporary folder.
+// The folder the program runs from, as the platform reports it (no trailing "/" but for the root).
+QString ProgramDirectory();
+// The same with a trailing "/", ready for a file name: the settings file and help file live here.
 QString ProgramFolder();
+// Tests point the program's folder at a temporary folder.
 void SetProgramFolderForTesting(const QString& folder);
 
 } // namespace quillet

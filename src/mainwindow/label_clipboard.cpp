@@ -36,4 +36,19 @@ QStringList SplitLabelLines(const QString& text)
     return lines;
 }
 
+bool HasLineBreak(const QString& text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+QStringList SplitPastedLines(const QString& text)
+{
+    qsizetype end = text.size();
+    if (text.endsWith(QStringLiteral("\r\n")))
+        end -= 2;
+    else if (text.endsWith(u'\r') || text.endsWith(u'\n'))
+        end -= 1;
+    return SplitLabelLines(text.left(end));
+}
+
 } // namespace quillet

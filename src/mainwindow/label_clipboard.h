@@ -17,4 +17,10 @@ QString JoinLabelLines(const QStringList& lines);
 // even an empty one, is a line.
 QStringList SplitLabelLines(const QString& text);
 
+// Whether `text` holds a CR or an LF.
+bool HasLineBreak(const QString& text);
+// A pasted text's lines, split and cut as above, except that a break at the very end only ends the
+// last line (text copied from an editor usually ends with one).
+QStringList SplitPastedLines(const QString& text);
+
 } // namespace quillet

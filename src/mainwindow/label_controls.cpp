@@ -70,4 +70,13 @@ void MainWindow::pasteLabelFromClipboard()
     });
 }
 
+void MainWindow::pasteLabelLines(int firstLine, const QStringList& lines)
+{
+    Steps step(QStringLiteral("Error copying or pasting address into label"), Buttons::Ok);
+    step(1, [&] {
+        for (int i = 0; i < lines.size() && firstLine + i <= LabelLineCount; ++i)
+            setLabelLine(firstLine + i, lines.at(i));
+    });
+}
+
 } // namespace quillet

@@ -8,6 +8,7 @@
 #include "mainwindow/about_window.h"
 #include "mainwindow/help_viewer.h"
 #include "mainwindow/label_clipboard.h"
+#include "mainwindow/label_line_edit.h"
 #include "mainwindow/print_command.h"
 #include "mainwindow/stepping_button.h"
 #include "model/factory_layouts.h"
@@ -134,14 +135,33 @@ void MainWindow::buildControls()
     central->setObjectName(QStringLiteral("CentralWidget"));
     setCentralWidget(central);
 
+    // ---- what to print, above the label text it refers to ----
+    auto* printWhatFrame = new QGroupBox(central);
+    printWhatFrame->setObjectName(QStringLiteral("Frames2"));
+    auto* printWhatLayout = new QVBoxLayout(printWhatFrame);
+    const QString optionCaptions[3] = {QStringLiteral("Prin&t what is entered below"),
+                                       QStringLiteral("Print all entries in address book"),
+                                       QStringLiteral("Print all entries selected in address book")};
+    for (int i = 0; i < 3; ++i) {
+        auto* option = new QRadioButton(optionCaptions[i], printWhatFrame);
+        option->setObjectName(Indexed("PrintWhatOB", i + 1));
+        printWhatLayout->addWidget(option);
+        printWhatOptions_[static_cast<std::size_t>(i)] = option;
+    }
+    printWhatOptions_[0]->setChecked(true);
+
     // ---- the label text ----
     labelFrame_ = new QGroupBox(QStringLiteral("Label Text"), central);
     labelFrame_->setObjectName(QStringLiteral("Frames1"));
     auto* labelLayout = new QVBoxLayout(labelFrame_);
     const QFontMetrics metrics(font());
     for (int i = 0; i < LabelLineCount; ++i) {
-        auto* box = new QLineEdit(labelFrame_);
+        auto* box = new LabelLineEdit(labelFrame_);
         box->setObjectName(Indexed("TB", i + 1));
+        // A screen reader would otherwise call all five by the frame's caption.
+        box->setAccessibleName(QStringLiteral("Label line %1").arg(i + 1));
+        connect(box, &LabelLineEdit::linesPasted, this,
+                [this, i](const QStringList& lines) { pasteLabelLines(i + 1, lines); });
         box->setMaxLength(LabelLineLength);
         box->setMinimumWidth(metrics.averageCharWidth() * 36);
         box->setToolTip(QStringLiteral("F6 copies the five lines to the clipboard, F7 pastes them"));
@@ -156,20 +176,6 @@ void MainWindow::buildControls()
     clearRow->addStretch(1);
     labelLayout->addLayout(clearRow);
 
-    // ---- what to print ----
-    auto* printWhatFrame = new QGroupBox(central);
-    printWhatFrame->setObjectName(QStringLiteral("Frames2"));
-    auto* printWhatLayout = new QVBoxLayout(printWhatFrame);
-    const QString optionCaptions[3] = {QStringLiteral("Prin&t what is entered below"),
-                                       QStringLiteral("Print all entries in address book"),
-                                       QStringLiteral("Print all entries selected in address book")};
-    for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(optionCaptions[i], printWhatFrame);
-        option->setObjectName(Indexed("PrintWhatOB", i + 1));
-        printWhatLayout->addWidget(option);
-        printWhatOptions_[static_cast<std::size_t>(i)] = option;
-    }
-    printWhatOptions_[0]->setChecked(true);
     paintLabelBoxes(true);
 
     // ---- the layout ----
@@ -185,7 +191,8 @@ void MainWindow::buildControls()
     auto* positionFrame = new QGroupBox(QStringLiteral("Position for First Label"), central);
     positionFrame->setObjectName(QStringLiteral("Frames3"));
     auto* positionLayout = new QGridLayout(positionFrame);
-    const auto makeAxis = [&](PositionAxis& a, const QString& word, const QString& name, int gridRow) {
+    const auto makeAxis = [&](PositionAxis& a, const QString& word, const QString& name, int gridRow,
+                              const QString& spoken) {
         // Until a layout is applied the caption names no range.
         a.caption = new SteppingButton(QStringLiteral("&%1:").arg(word), positionFrame);
         a.caption->setObjectName(name + QStringLiteral("Label"));
@@ -195,13 +202,14 @@ void MainWindow::buildControls()
         a.plainCaption->hide();
         a.box = new CheckedLineEdit(QStringLiteral("1"), positionFrame);
         a.box->setObjectName(name);
+        a.box->setAccessibleName(spoken);
         a.box->setMaxLength(5);
         FitToDigits(a.box, 5);
         positionLayout->addWidget(a.caption, gridRow, 0);
         positionLayout->addWidget(a.box, gridRow, 1);
     };
-    makeAxis(row_, QStringLiteral("Row"), QStringLiteral("StartRow"), 0);
-    makeAxis(column_, QStringLiteral("Column"), QStringLiteral("StartCol"), 1);
+    makeAxis(row_, QStringLiteral("Row"), QStringLiteral("StartRow"), 0, QStringLiteral("Starting row"));
+    makeAxis(column_, QStringLiteral("Column"), QStringLiteral("StartCol"), 1, QStringLiteral("Starting column"));
     row_.caption->setToolTip(QStringLiteral("Click or press a key to step the row; right click or minus steps back"));
     column_.caption->setToolTip(
         QStringLiteral("Click or press a key to step the column; right click or minus steps back"));
@@ -216,6 +224,7 @@ void MainWindow::buildControls()
     // ---- copies, address book, print ----
     copiesBox_ = new CheckedLineEdit(QStringLiteral("1"), central);
     copiesBox_->setObjectName(QStringLiteral("CopiesBox"));
+    copiesBox_->setAccessibleName(QStringLiteral("Copies"));
     copiesBox_->setMaxLength(5);
     FitToDigits(copiesBox_, 5);
     auto* copiesCaption = new QLabel(QStringLiteral("C&opies:"), central);
@@ -244,9 +253,9 @@ void MainWindow::buildControls()
     right->addStretch(1);
 
     auto* middle = new QGridLayout;
-    middle->addWidget(labelFrame_, 0, 0);
-    middle->addLayout(right, 0, 1);
-    middle->addWidget(printWhatFrame, 1, 0);
+    middle->addWidget(printWhatFrame, 0, 0);
+    middle->addWidget(labelFrame_, 1, 0);
+    middle->addLayout(right, 0, 1, 2, 1);
     middle->setColumnStretch(0, 1);
 
     auto* buttonRow = new QHBoxLayout;
@@ -259,11 +268,15 @@ void MainWindow::buildControls()
     whole->addLayout(middle, 1);
     whole->addLayout(buttonRow);
 
-    // Typing order: label text, what to print, layout and position, copies, print.
+    // Reading order: the layout, what to print, the label text, the position, copies, print.
+    // Typing still starts in the first label line.
+    QWidget::setTabOrder(layoutsList_, printWhatOptions_[0]);
+    QWidget::setTabOrder(printWhatOptions_[0], printWhatOptions_[1]);
+    QWidget::setTabOrder(printWhatOptions_[1], printWhatOptions_[2]);
+    QWidget::setTabOrder(printWhatOptions_[2], labelBoxes_[0]);
+    for (std::size_t i = 1; i < labelBoxes_.size(); ++i) QWidget::setTabOrder(labelBoxes_[i - 1], labelBoxes_[i]);
     QWidget::setTabOrder(labelBoxes_[4], clearButton_);
-    QWidget::setTabOrder(clearButton_, printWhatOptions_[0]);
-    QWidget::setTabOrder(printWhatOptions_[2], layoutsList_);
-    QWidget::setTabOrder(layoutsList_, row_.caption);
+    QWidget::setTabOrder(clearButton_, row_.caption);
     QWidget::setTabOrder(row_.caption, row_.box);
     QWidget::setTabOrder(row_.box, column_.caption);
     QWidget::setTabOrder(column_.caption, column_.box);
@@ -271,6 +284,7 @@ void MainWindow::buildControls()
     QWidget::setTabOrder(incrementButton_, copiesBox_);
     QWidget::setTabOrder(copiesBox_, addressBookButton_);
     QWidget::setTabOrder(addressBookButton_, printButton_);
+    labelBoxes_[0]->setFocus();
 }
 
 void MainWindow::connectControls()
@@ -311,6 +325,7 @@ void MainWindow::openAddressBook()
 
 void MainWindow::printClicked()
 {
+    if (!leaveFocusedBox()) return;
     PrintCommandInputs in;
     in.window = this;
     in.copiesBox = copiesBox_;

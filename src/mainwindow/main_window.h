@@ -116,6 +116,8 @@ private:
     void clearLabelText();
     void copyLabelToClipboard();
     void pasteLabelFromClipboard();
+    // A pasted text of several lines: `lines` fill line `firstLine` and those below it.
+    void pasteLabelLines(int firstLine, const QStringList& lines);
 
     // what to print
     void printWhatChosen(int option);
@@ -127,7 +129,11 @@ private:
     bool hasCurrentLayout() const { return currentLayoutNumber() > 0; }
     void setCaption(Axis a, const QString& caption);
     void copiesLeft();
-    void startBoxLeft(Axis a);
+    // False when the box was refused (with its message) or could not be checked.
+    bool startBoxLeft(Axis a);
+    // The checks of the copies or start box that has the focus, as if the focus left it: Print
+    // can be reached without moving the focus (an access key). False when the box was refused.
+    bool leaveFocusedBox();
     void incrementKey(int key);
     void incrementMouse(Qt::MouseButton button);
     void captionKey(Axis a, int key);

@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QScreen>
+#include <QWindow>
 
 namespace quillet {
 
@@ -60,8 +61,19 @@ void MainWindow::restoreWindowPosition()
     Steps step(QStringLiteral("Error setting default QX Window position"), Buttons::AbortRetryIgnore);
     QPoint position;
     if (!step(1, [&] {
-            position = PlaceWindow(Run().settingsData[1], Run().settingsData[2], screen()->geometry().size(),
-                                   frameGeometry().size(), screen()->logicalDotsPerInch());
+            QSize size = frameGeometry().size();
+            if (!isVisible()) {
+                // Not shown yet: Qt's default size and no frame. Centre it as showing it will make
+                // it, laid out (as showing does, unless something resized it) and framed.
+                if (!testAttribute(Qt::WA_Resized)) {
+                    adjustSize();
+                    setAttribute(Qt::WA_Resized, false);
+                }
+                create();
+                size = geometry().size().grownBy(windowHandle()->frameMargins());
+            }
+            position = PlaceWindow(Run().settingsData[1], Run().settingsData[2], screen()->geometry().size(), size,
+                                   screen()->logicalDotsPerInch());
         }))
         return;
     step(2, [&] { move(position); });

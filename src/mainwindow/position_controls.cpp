@@ -56,9 +56,18 @@ void MainWindow::copiesLeft()
     step(1, [this] { copiesBox_->setText(WholePart(ReadNumber(copiesBox_->text()))); });
 }
 
-void MainWindow::startBoxLeft(Axis a)
+bool MainWindow::leaveFocusedBox()
 {
-    if (checkingBox_) return;
+    QWidget* focused = focusWidget();
+    if (focused == copiesBox_) copiesLeft();
+    for (Axis a : {Axis::Column, Axis::Row})
+        if (focused == axis(a).box) return startBoxLeft(a);
+    return true;
+}
+
+bool MainWindow::startBoxLeft(Axis a)
+{
+    if (checkingBox_) return true;
     const CheckingBox guard(checkingBox_);
     const bool columns = a == Axis::Column;
     Steps step(columns ? QStringLiteral("Error checking the value of 'Starting Column' entry box")
@@ -77,16 +86,14 @@ void MainWindow::startBoxLeft(Axis a)
                 refusal = columns ? QStringLiteral("Starting column cannot exceed columns of labels on the sheet")
                                   : QStringLiteral("Starting row cannot exceed rows of labels on the sheet");
         }))
-        return;
-    if (refusal.isEmpty()) {
-        step(2, [&] { box->setText(WholePart(value)); });
-        return;
-    }
-    if (!step(3, [&] { ShowMessage(refusal); })) return;
-    step(4, [&] {
-        box->setText(QStringLiteral("1"));
-        box->setFocus(Qt::OtherFocusReason);
-    });
+        return false;
+    if (refusal.isEmpty()) return step(2, [&] { box->setText(WholePart(value)); });
+    if (step(3, [&] { ShowMessage(refusal); }))
+        step(4, [&] {
+            box->setText(QStringLiteral("1"));
+            box->setFocus(Qt::OtherFocusReason);
+        });
+    return false;
 }
 
 void MainWindow::stepPosition(bool forward)

@@ -45,7 +45,7 @@ void SaveUserSettings()
         QSettings settings(Application, Application);
         settings.beginGroup(Group);
         settings.setValue(LastUsedDataFile, Run().settingsData[0]);
-        settings.setValue(ApplicationPath, ProgramFolder());
+        settings.setValue(ApplicationPath, ProgramDirectory());
         settings.endGroup();
         settings.sync();
         ThrowOnError(settings);

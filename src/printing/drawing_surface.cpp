@@ -12,7 +12,7 @@ int Round(double v)
 
 // A run uses a handful of fonts and, per font, one text per address line.
 constexpr std::size_t MaxFonts = 16;
-constexpr int MaxWidthsPerFont = 20000;
+constexpr int MaxTextsPerFont = 20000;
 } // namespace
 
 void DrawingSurface::holdGeometry(bool hold)
@@ -21,7 +21,7 @@ void DrawingSurface::holdGeometry(bool hold)
     held_ = hold;
     for (FontEntry& entry : fonts_) {
         entry.advance = -1;
-        entry.widths.clear();
+        entry.texts.clear();
     }
 }
 
@@ -151,16 +151,21 @@ const QFont& DrawingSurface::font() const
     return currentFont().font;
 }
 
+DrawingSurface::KnownText& DrawingSurface::known(FontEntry& font, const QString& text) const
+{
+    const auto found = font.texts.find(text);
+    if (found != font.texts.end()) return *found;
+    if (font.texts.size() >= MaxTextsPerFont) font.texts.clear();
+    return *font.texts.insert(text, KnownText());
+}
+
 double DrawingSurface::textWidth(const QString& text) const
 {
     FontEntry& e = currentFont();
     if (!held_) return fromPixelsX(measureWidth(e.font, text));
-    const auto known = e.widths.constFind(text);
-    if (known != e.widths.cend()) return fromPixelsX(*known);
-    if (e.widths.size() >= MaxWidthsPerFont) e.widths.clear();
-    const double width = measureWidth(e.font, text);
-    e.widths.insert(text, width);
-    return fromPixelsX(width);
+    KnownText& k = known(e, text);
+    if (k.width < 0) k.width = measureWidth(e.font, text);
+    return fromPixelsX(k.width);
 }
 
 double DrawingSurface::advancePixels() const
@@ -182,7 +187,12 @@ void DrawingSurface::drawText(const QString& text)
 {
     openDocument();
     if (text.isEmpty()) return;
-    paintText(font(), foreColor_, QPointF(toPixelsX(currentX), toPixelsY(currentY)), text);
+    FontEntry& e = currentFont();
+    const QPointF topLeft(toPixelsX(currentX), toPixelsY(currentY));
+    if (held_)
+        paintKnownText(e.font, foreColor_, topLeft, text, known(e, text));
+    else
+        paintText(e.font, foreColor_, topLeft, text);
 }
 
 void DrawingSurface::drawEmptyLine()

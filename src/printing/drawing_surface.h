@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QList>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -51,8 +53,9 @@ public:
     // millimetres; 0 for any other index.
     int GetDeviceCaps(int index) const;
 
-    // While held, the device geometry is read once and text measurements are remembered per font
-    // and text. A print run holds it from start to end, while the sheet cannot change.
+    // While held, the device geometry is read once and each text is measured, and shaped for
+    // painting, once per font. A print run holds it from start to end, while the sheet cannot
+    // change; copies repeat every text many times.
     void holdGeometry(bool hold);
     bool geometryHeld() const { return held_; }
 
@@ -106,10 +109,25 @@ public:
     virtual void abandonDocument() = 0;
 
 protected:
+    // A text in one font, remembered while the geometry is held: its width and, once a surface
+    // has painted it, whatever that surface keeps to paint it again without laying it out.
+    struct KnownText {
+        double width = -1; // device pixels; -1 until measured
+        bool shaped = false;
+        QList<QGlyphRun> glyphs; // positioned for a top-left corner at the origin
+    };
+
     // Device pixels, origin at the printable area's top-left corner.
     virtual double measureWidth(const QFont& font, const QString& text) const = 0;
     virtual double lineAdvance(const QFont& font) const = 0;
     virtual void paintText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text) = 0;
+    // Paints a text that is remembered while the geometry is held; `known` may keep its shape.
+    virtual void paintKnownText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text,
+                                KnownText& known)
+    {
+        Q_UNUSED(known);
+        paintText(font, rgb, topLeft, text);
+    }
     // Makes sure a document is open (called before any drawing).
     virtual void openDocument() = 0;
 
@@ -127,12 +145,13 @@ private:
         bool underline = false;
         QFont font;
         double advance = -1; // device pixels; remembered while the geometry is held
-        QHash<QString, double> widths;
+        QHash<QString, KnownText> texts;
     };
 
     double unitsPerInch() const { return unit_ == Unit::Inches ? 1.0 : 1440.0; }
     const DeviceGeometry& device() const;
     FontEntry& currentFont() const;
+    KnownText& known(FontEntry& font, const QString& text) const;
     double advancePixels() const;
 
     Unit unit_ = Unit::Twips;

@@ -44,17 +44,24 @@ protected:
     double measureWidth(const QFont& font, const QString& text) const override;
     double lineAdvance(const QFont& font) const override;
     void paintText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text) override;
+    // Lays the text out once, the first time, and from then on paints the glyphs that came of it.
+    void paintKnownText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text,
+                        KnownText& known) override;
     void openDocument() override {}
 
     QPainter painter_;
-    // False after the painter began or a page started: the next text sets font and pen again.
-    bool painterReady_ = false;
+    // After the painter began or a page started the next text sets font and pen again.
+    void painterReset() { fontReady_ = penReady_ = false; }
 
 private:
+    void usePen(std::uint32_t rgb);
+
     QPaintDevice* device_ = nullptr;
     // What the painter was last given, so that repeating it costs nothing.
+    bool fontReady_ = false;
     QFont paintFont_;
     double paintAscent_ = 0;
+    bool penReady_ = false;
     std::uint32_t paintColor_ = 0;
 };
 

@@ -23,8 +23,11 @@ class PrintRunWindow {
 public:
     virtual ~PrintRunWindow() = default;
     // Shows the progress (1-100) and lets pending window events run: a click on Cancel or on the
-    // pause box takes effect here.
+    // pause box takes effect here. The run reports after every label; a window may show it and
+    // run the events only every few milliseconds.
     virtual void setProgress(int percent) = 0;
+    // A sheet is finished (printing pass): the events run now, whenever they last did.
+    virtual void sheetFinished() {}
     // The "Pause Between Sheets" box.
     virtual bool pauseBetweenSheets() const = 0;
 };

@@ -209,10 +209,11 @@ bool PrintRun::typedTextLoop(RunPass pass)
     for (;;) {
         PlaceLabel(surface_, lines_, sheet_, row_, column_, mode, extents_);
         ++done_;
+        // Reported before moving on, so that a finished sheet shows its own last label.
+        showLabelProgress(pass);
         const bool more = done_ < copies_;
         if (more && !advance(pass)) return false;
         noteContext();
-        showLabelProgress(pass);
         if (cancelled()) return false;
         if (!more) return true;
     }
@@ -274,6 +275,8 @@ bool PrintRun::advance(RunPass pass)
 {
     const bool newSheet = AdvanceLabelPosition(row_, column_, sheet_);
     if (!newSheet || pass == RunPass::Measuring) return true;
+    window_.sheetFinished();
+    if (cancelled()) return false;
     return sheetChange();
 }
 

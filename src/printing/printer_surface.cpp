@@ -166,7 +166,7 @@ void PrinterSurface::openDocument()
         QFile::remove(canvasPath_);
         throw Failure(EIO, QStringLiteral("The print document could not be opened"));
     }
-    painterReady_ = false;
+    painterReset();
     placeOrigin();
 }
 
@@ -187,7 +187,7 @@ void PrinterSurface::newPage()
 {
     openDocument();
     if (!canvas_->newPage()) throw Failure(EIO, QStringLiteral("A new page could not be started"));
-    painterReady_ = false;
+    painterReset();
     placeOrigin();
 }
 

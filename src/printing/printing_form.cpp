@@ -22,6 +22,10 @@ namespace quillet {
 namespace {
 constexpr int MeterWidth = 300;
 constexpr int MeterHeight = 18;
+// How long the display and the window's events may wait while labels are drawn.
+constexpr qint64 EventInterval = 10'000'000; // nanoseconds
+// The progress a pass starts at, 12; the values below it are the run's first steps.
+constexpr int FirstLabelPercent = 12;
 } // namespace
 
 PrintingForm::PrintingForm(const PrintJob& job, QPrinter& printer, QWidget* parent)
@@ -84,7 +88,7 @@ PrintingForm::PrintingForm(const PrintJob& job, QPrinter& printer, QWidget* pare
         connect(setup_, &QPushButton::clicked, this, &PrintingForm::printerSetup);
         showOutput();
     });
-    step(2, [&] { setProgress(0); });
+    step(2, [&] { showProgress(0); });
 }
 
 void PrintingForm::showOutput()
@@ -95,6 +99,23 @@ void PrintingForm::showOutput()
 }
 
 void PrintingForm::setProgress(int percent)
+{
+    // The run reports after every label. The first steps and the start of each pass are always
+    // shown; the rest at most every few milliseconds, which is often enough for the eye and for
+    // Cancel or the pause box to take effect at once.
+    latestPercent_ = percent;
+    const bool milestone =
+        percent != shownPercent_ && (percent <= FirstLabelPercent || percent < shownPercent_ || percent >= 100);
+    if (!milestone && sinceEvents_.isValid() && sinceEvents_.nsecsElapsed() < EventInterval) return;
+    showProgress(percent);
+}
+
+void PrintingForm::sheetFinished()
+{
+    showProgress(latestPercent_);
+}
+
+void PrintingForm::showProgress(int percent)
 {
     Steps step(QStringLiteral("Error setting print progress meter"), Buttons::Ok);
     step(1, [&] {
@@ -115,6 +136,7 @@ void PrintingForm::setProgress(int percent)
     });
     Q_EMIT progressShown(percent);
     step(2, [] { QCoreApplication::processEvents(); });
+    sinceEvents_.start();
 }
 
 bool PrintingForm::pauseBetweenSheets() const
@@ -125,7 +147,7 @@ bool PrintingForm::pauseBetweenSheets() const
 void PrintingForm::start()
 {
     Steps step(QStringLiteral("Error starting print job"), Buttons::Ok);
-    if (!step(1, [&] { setProgress(1); })) return;
+    if (!step(1, [&] { showProgress(1); })) return;
     if (!step(2, [&] {
             start_->setEnabled(false);
             // Printer Setup would change the sheet under a run in progress.

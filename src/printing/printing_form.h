@@ -4,6 +4,7 @@
 #include "printing/printer_surface.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QCheckBox;
 class QFrame;
@@ -27,12 +28,15 @@ public:
     void reject() override;
 
 Q_SIGNALS:
-    // After the display has been updated, before pending events run.
+    // After the display has been updated, before pending events run (not after every label).
     void progressShown(int percent);
 
 private:
     void setProgress(int percent) override;
+    void sheetFinished() override;
     bool pauseBetweenSheets() const override;
+    // Updates the display and lets pending window events run.
+    void showProgress(int percent);
 
     void start();
     void cancel();
@@ -51,6 +55,8 @@ private:
     QFrame* meter_ = nullptr;
     QLabel* meterBorder_ = nullptr;
     int shownPercent_ = -1;
+    int latestPercent_ = 0;
+    QElapsedTimer sinceEvents_; // since the events last ran
     bool running_ = false;
 };
 

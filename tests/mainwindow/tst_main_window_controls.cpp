@@ -5,9 +5,12 @@
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
+#include <QAccessible>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -106,6 +109,75 @@ private Q_SLOTS:
         QTest::keyClick(Control<QLineEdit>(window, "TB1"), Qt::Key_F7);
         QCOMPARE(Lines(window), lines);
         QVERIFY(!IsBlankText(clipboard) || IsOnlyMessage(ui, QStringLiteral("The clipboard is empty")));
+    }
+
+    void pastingSeveralLinesFillsTheLinesBelow_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<bool>("fromMenu");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QStringList>("lines");
+        const QString long70(70, u'x');
+        QTest::newRow("CR LF") << 1 << false << "Ann Smith\r\n12 Main St\r\nTown"
+                               << QStringList({"Ann Smith", "12 Main St", "Town", "4", "5"});
+        QTest::newRow("no more lines than boxes left, LF and CR")
+            << 4 << false << "a\nb\rc" << QStringList({"1", "2", "3", "a", "b"});
+        QTest::newRow("cut to 50, a final break ends the last line")
+            << 2 << true << long70 + "\n\r\n"
+            << QStringList({"1", long70.left(50), "", "4", "5"});
+        QTest::newRow("one line and its break goes in at the cursor") << 3 << false << "Ann\r\n"
+                                                                      << QStringList({"1", "2", "3Ann", "4", "5"});
+        QTest::newRow("one line as ever") << 5 << true << "Ann" << QStringList({"1", "2", "3", "4", "5Ann"});
+    }
+
+    void pastingSeveralLinesFillsTheLinesBelow()
+    {
+        QFETCH(int, box);
+        QFETCH(bool, fromMenu);
+        QFETCH(QString, clipboard);
+        QFETCH(QStringList, lines);
+        auto& [ui, window] = *loaded_;
+        SetLines(window, {"1", "2", "3", "4", "5"});
+        QGuiApplication::clipboard()->setText(clipboard);
+        auto* target = Control<QLineEdit>(window, qPrintable(QStringLiteral("TB%1").arg(box)));
+        target->setFocus();
+        target->end(false);
+        if (fromMenu) {
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(target, &click);
+            auto* menu = target->findChild<QMenu*>();
+            QVERIFY(menu);
+            for (QAction* action : menu->actions())
+                if (action->text().startsWith(QStringLiteral("&Paste"))) action->trigger();
+            menu->close();
+        } else {
+            QTest::keySequence(target, QKeySequence::Paste);
+        }
+        QCOMPARE(Lines(window), lines);
+    }
+
+    void readingOrderAndSpokenNames()
+    {
+        auto& [ui, window] = *loaded_;
+        // "Print what is entered below" stands above the boxes it means.
+        const auto top = [&](const char* name) { return Control<QWidget>(window, name)->mapTo(&window, QPoint()).y(); };
+        QVERIFY(top("PrintWhatOB3") < top("Frames1"));
+        QStringList order;
+        QWidget* const first = Control<QWidget>(window, "LayoutsList");
+        QWidget* w = first;
+        do {
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->isHidden()) order << w->objectName();
+            w = w->nextInFocusChain();
+        } while (w != first);
+        QCOMPARE(order, QStringList({"LayoutsList", "PrintWhatOB1", "PrintWhatOB2", "PrintWhatOB3", "TB1", "TB2", "TB3",
+                                     "TB4", "TB5", "ClearButton", "StartRowLabel", "StartRow", "StartColLabel",
+                                     "StartCol", "IncrementButton", "CopiesBox", "AddressBookButton", "PrintButton"}));
+        // A screen reader names each box for itself, not by its frame's caption.
+        QStringList spoken;
+        for (const char* name : {"TB1", "TB2", "TB3", "TB4", "TB5", "StartRow", "StartCol", "CopiesBox"})
+            spoken << QAccessible::queryAccessibleInterface(Control<QWidget>(window, name))->text(QAccessible::Name);
+        QCOMPARE(spoken, QStringList({"Label line 1", "Label line 2", "Label line 3", "Label line 4", "Label line 5",
+                                      "Starting row", "Starting column", "Copies"}));
     }
 
     void printWhatGreysTheTypedTextClearEmptiesIt()

@@ -18,10 +18,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -81,6 +83,10 @@ private Q_SLOTS:
             MainWindow window;
             QVERIFY(window.load() && window.isVisible());
             QCOMPARE(window.windowTitle(), QStringLiteral("Quillet"));
+            // Nothing remembered: centred as it is shown, not as it was before its layout was done.
+            const QPoint offCentre = window.frameGeometry().center() - window.screen()->geometry().center();
+            QVERIFY2(offCentre.manhattanLength() <= 1,
+                     qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
             QVERIFY(LayoutData().cell(0, 0, 0).isEmpty() && !Run().dataChanged && !Run().updatingControls);
             QCOMPARE(window.layoutsList()->count(), 9);
             QCOMPARE(window.layoutsList()->itemText(8), QStringLiteral("Avery 5160/8160 (Tolvan Software)"));
@@ -110,10 +116,11 @@ private Q_SLOTS:
         // At 96 dots per inch 144 and 96 pixels are 2160 and 1440 twips.
         QCOMPARE(ReadBytes(SettingsFilePath()),
                  SettingsStart + file.toUtf8() + "\r\n 2160\r\n 1440\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
-        QCOMPARE(QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"))
-                     .value(QStringLiteral("Settings/LastUsedDataFile"))
-                     .toString(),
-                 file);
+        const QSettings stored(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
+        QCOMPARE(stored.value(QStringLiteral("Settings/LastUsedDataFile")).toString(), file);
+        // The program's folder as the platform gives it, without a "/" added.
+        QCOMPARE(stored.value(QStringLiteral("Settings/ApplicationPath")).toString(),
+                 QFileInfo(SettingsFilePath()).absolutePath());
         LayoutData().erase();
         MainWindow again;
         QVERIFY(again.load());

@@ -209,6 +209,42 @@ private Q_SLOTS:
         QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
     }
 
+    void accessKeyChecksTheBoxBeingTypedInFirst()
+    {
+        MainWindow window;
+        window.load();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.setLabelLine(1, QStringLiteral("Ann"));
+        // What the boxes hold when the printing window opens; it is closed again unprinted.
+        QStringList opened;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (QWidget* form = QApplication::activeModalWidget()) {
+                opened << window.copiesBox()->text() + u',' + window.startRowBox()->text();
+                form->close();
+            }
+        });
+        poll.start(5);
+        // The access key clicks the button a moment later, the focus staying where it was.
+        const auto typeThenAltP = [&](QLineEdit* box, const char* typed) {
+            QApplication::setActiveWindow(&window);
+            box->setFocus();
+            box->setText(QString::fromLatin1(typed));
+            QTest::keyClick(box, Qt::Key_P, Qt::AltModifier);
+            QTRY_VERIFY(!window.printButton()->isDown());
+        };
+        typeThenAltP(window.copiesBox(), "3.7");
+        typeThenAltP(window.startRowBox(), "2.9");
+        QTRY_COMPARE(opened, QStringList({"3,1", "3,2"}));
+        // A refused box stops the command there, as leaving it would.
+        ui.answer(Answer::Ok);
+        typeThenAltP(window.startRowBox(), "0");
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Starting row must be at least one")));
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(window.startRowBox()->text(), QStringLiteral("1"));
+    }
+
 private:
     ScriptedDialogs ui; // the messages of the case at hand
 };
