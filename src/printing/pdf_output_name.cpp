@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillet {
@@ -31,6 +32,14 @@ bool RenameNoReplace(const QByteArray& from, const QByteArray& to)
     return true;
 }
 
+// The mode any program's new file of the user's gets. The private copy was written for the owner alone.
+mode_t NewFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 } // namespace
 
 QString MoveToFreeName(const QString& from, const QString& wanted)
@@ -39,6 +48,7 @@ QString MoveToFreeName(const QString& from, const QString& wanted)
     const QString stem = info.absolutePath() + u'/' + info.completeBaseName();
     const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
     const QByteArray source = QFile::encodeName(from);
+    if (::chmod(source.constData(), NewFileMode()) != 0) throw Failure::fromErrno(errno);
     for (int n = 1; n <= MaxNumberedNames; ++n) {
         const QString name = n == 1 ? wanted : stem + u'-' + QString::number(n) + suffix;
         if (RenameNoReplace(source, QFile::encodeName(name))) return name;

@@ -22,6 +22,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 using namespace quillet;
 using quillet::test::PdfWord;
 
@@ -253,6 +255,11 @@ private Q_SLOTS:
     void outputNamesAreTakenWithoutReplacingOrFollowingLinks()
     {
         // "Labels.pdf" is a link to a file that does not exist yet; "Labels-2.pdf" is taken.
+        const mode_t umaskBefore = ::umask(022);
+        const auto mode = [](const QString& path) {
+            struct stat st {};
+            return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
+        };
         Printing p({"Ann"}, 1);
         const QString elsewhere = p.dir.filePath(QStringLiteral("elsewhere.pdf"));
         QVERIFY(QFile::link(elsewhere, p.path()));
@@ -264,11 +271,18 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(p.path()).isSymLink());
         QCOMPARE(test::ReadBytes(p.dir.filePath(QStringLiteral("Labels-2.pdf"))), QByteArray("kept"));
 
+        // Readable as any new file of the user's is, not by the owner alone like the private copy.
+        QCOMPARE(mode(p.dir.filePath(QStringLiteral("Labels-3.pdf"))), 0644u);
+
         // A name taken by the time the file is moved is skipped; the moved file is gone from its old place.
         const QString finished = p.dir.filePath(QStringLiteral("finished"));
         test::WriteBytes(finished, "new");
+        QVERIFY(QFile::setPermissions(finished, QFile::ReadOwner | QFile::WriteOwner));
+        ::umask(027);
         test::WriteBytes(p.dir.filePath(QStringLiteral("Labels-4.pdf")), "taken");
         QCOMPARE(MoveToFreeName(finished, p.path()), p.dir.filePath(QStringLiteral("Labels-5.pdf")));
+        ::umask(umaskBefore);
+        QCOMPARE(mode(p.dir.filePath(QStringLiteral("Labels-5.pdf"))), 0640u);
         QCOMPARE(test::ReadBytes(p.dir.filePath(QStringLiteral("Labels-4.pdf"))), QByteArray("taken"));
         QVERIFY(!QFileInfo::exists(finished));
     }
