@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <clocale>
+#include <functional>
 #include <limits>
 
 using namespace quillet;
@@ -35,16 +36,21 @@ template <class Form> QString Each(std::initializer_list<double> values, Form fo
 class TestCommon : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Every number form below is checked under a German locale, whose decimal comma they must ignore.
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        std::setlocale(LC_ALL, "de_DE.UTF-8");
+    }
     void init() { ui.clear(); }
     void cleanup() { ui.checkAllUsed(); }
 
     void lenientReadingAndFlags()
     {
         const std::pair<const char*, double> cases[] = {
-            {"", 0},     {"   10", 10},           {"\t12", 12},    {"10abc", 10},
-            {".5", 0.5}, {"-.5", -0.5},           {"+2.25", 2.25}, {"-.", 0},
-            {"abc", 0},  {"1.2.3", 1.2},          {"1 2", 1},      {"1e5", 1},
-            {"- 5", 0},  {"0.6666667", 0.6666667}};
+            {"", 0},       {"   10", 10}, {"\t12", 12},    {"10abc", 10}, {".5", 0.5},
+            {"-.5", -0.5}, {"-.", 0},     {"+2.25", 2.25}, {"abc", 0},    {"1.2.3", 1.2},
+            {"1 2", 1},    {"1e5", 1},    {"- 5", 0},      {"2,75", 2},   {"0.6666667", 0.6666667}};
         for (const auto& [text, value] : cases) QVERIFY2(ReadNumber(QString::fromLatin1(text)) == value, text);
         // A digit string too long for a double reads as infinity, a tiny one as zero.
         const QString huge = QStringLiteral("1") + QString(400, u'0');
@@ -77,7 +83,7 @@ private Q_SLOTS:
         for (double v : {2147483647.5, Infinity}) QVERIFY_THROWS_EXCEPTION(Failure, RoundToInt32(v));
     }
 
-    void fixedForms()
+    void fixedFormsAndPatterns()
     {
         QCOMPARE(Each({0.25, -0.5, 3, 0, -0.0, 2.75, 0.1 + 0.2, 1.0 / 3, 1e20, 0.000125, 0.9999999999999999},
                       FormatShortest),
@@ -88,10 +94,6 @@ private Q_SLOTS:
         const auto single = [](double v) { return FormatSingle(float(v)); };
         QCOMPARE(Each({0.6666667, 2.0 / 3.0, 72, -1.3125, 0.1, 1234567.8}, single),
                  QStringLiteral(".6666667|.6666667|72|-1.3125|.1|1234568"));
-    }
-
-    void patterns()
-    {
         const auto pattern = [](const char* p) {
             return [p](double v) { return FormatPattern(v, QString::fromLatin1(p)); };
         };
@@ -100,22 +102,6 @@ private Q_SLOTS:
         QCOMPARE(Each({0.1, 0.17}, pattern("0.00")), QStringLiteral("0.10|0.17"));
         // Halves round away from zero here, unlike RoundToInt16.
         QCOMPARE(Each({0.125, -0.5, -0.001, 9.999, 8}, pattern("#0.00")), QStringLiteral("0.13|-0.50|0.00|10.00|8.00"));
-    }
-
-    void formsIgnoreTheUserLocale()
-    {
-        const QLocale before;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        std::setlocale(LC_ALL, "de_DE.UTF-8");
-        std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-        QCOMPARE(ReadNumber(u"2.75"), 2.75);
-        QCOMPARE(ReadNumber(u"2,75"), 2.0);
-        QCOMPARE(FormatShortest(0.25), QStringLiteral(".25"));
-        QCOMPARE(FormatShortForm(2.625), QStringLiteral(" 2.625"));
-        QCOMPARE(FormatPattern(0.6666667, u"#0.0###"), QStringLiteral("0.6667"));
-        QCOMPARE(FormatSingle(0.5f), QStringLiteral(".5"));
-        std::setlocale(LC_ALL, "C");
-        QLocale::setDefault(before);
     }
 
     void reportTextTitleIconButtons()
@@ -135,21 +121,19 @@ private Q_SLOTS:
 
     void failureInsideTheReport()
     {
-        ui.onMessage = [](const MessageRequest& r) {
-            if (r.title == ErrorReportTitle) throw Failure(7, QStringLiteral("Out of memory"));
-            return Answer::None;
-        };
-        ui.answer(Answer::Ok);
-        QCOMPARE(ReportError(QStringLiteral("Op"), QStringLiteral("x"), 1, 1, 0, 0, 0, Buttons::Ok), Answer::None);
-        QCOMPARE(ui.messages.size(), size_t(2));
-        QVERIFY(IsMessage(ui.last(), QStringLiteral("Error in error-handler: Out of memory\rError number: 7-3")));
-        ui.onMessage = [](const MessageRequest& r) {
-            if (r.title == ErrorReportTitle) throw std::runtime_error("not ours");
-            return Answer::None;
-        };
-        ui.answer(Answer::Ok);
-        QCOMPARE(ReportError(QStringLiteral("Op"), QStringLiteral("x"), 1, 1, 0, 0, 0, Buttons::Ok), Answer::None);
-        QVERIFY(IsMessage(ui.last(), QStringLiteral("Error in error-handler: Unknown failure\rError number: 51-3")));
+        const std::pair<std::function<void()>, const char*> failures[] = {
+            {[] { throw Failure(7, QStringLiteral("Out of memory")); }, "Out of memory\rError number: 7-3"},
+            {[] { throw std::runtime_error("not ours"); }, "Unknown failure\rError number: 51-3"}};
+        for (const auto& [fail, shown] : failures) {
+            ui.onMessage = [&](const MessageRequest& r) {
+                if (r.title == ErrorReportTitle) fail();
+                return Answer::None;
+            };
+            ui.answer(Answer::Ok);
+            QCOMPARE(ReportError(QStringLiteral("Op"), QStringLiteral("x"), 1, 1, 0, 0, 0, Buttons::Ok), Answer::None);
+            QVERIFY(IsMessage(ui.last(), QStringLiteral("Error in error-handler: ") + QString::fromLatin1(shown)));
+        }
+        QCOMPARE(ui.messages.size(), size_t(4));
     }
 
     void retryRunsTheStepAgainUntilLeft()

@@ -25,12 +25,8 @@ namespace {
 // Letter paper at 600 dpi with the given unprintable margins (inches).
 DeviceGeometry LetterGeometry(double left = 0, double top = 0, double right = 0, double bottom = 0)
 {
-    DeviceGeometry g;
-    g.dpiX = 600;
-    g.dpiY = 600;
-    g.paper = QSizeF(8.5 * 600, 11 * 600);
-    g.printable = QRectF(left * 600, top * 600, (8.5 - left - right) * 600, (11 - top - bottom) * 600);
-    return g;
+    return {600, 600, QSizeF(8.5 * 600, 11 * 600),
+            QRectF(left * 600, top * 600, (8.5 - left - right) * 600, (11 - top - bottom) * 600)};
 }
 
 // The printing window as the run sees it: records every progress value, never pauses.
@@ -75,13 +71,7 @@ struct Placement {
 
 PrintJob Job(int source, double copies, double row = 1, double column = 1)
 {
-    PrintJob job;
-    job.source = source;
-    job.texts = {QStringLiteral("Ann Example"), QStringLiteral("1 Main St")};
-    job.copies = copies;
-    job.startRow = row;
-    job.startColumn = column;
-    return job;
+    return {source, {QStringLiteral("Ann Example"), QStringLiteral("1 Main St")}, copies, row, column};
 }
 
 QStringList Texts(const RecordingSurface& s)
@@ -124,12 +114,17 @@ private Q_SLOTS:
 
     void sheetAndMarginQuestions()
     {
+        // Letter paper with its bottom margin at 10.8" and its right one at 8.25".
+        const auto fit = [&](std::initializer_list<Answer> answers, float bottom, float right) {
+            ui.clear();
+            for (Answer a : answers) ui.answer(a);
+            return CheckFit(bottom, 11.0f, 10.8f, right, 8.5f, 8.25f);
+        };
         // Within the margins, or exactly at them, nothing is asked.
-        QVERIFY(CheckFit(10.8f, 11.0f, 10.8f, 8.25f, 8.5f, 8.25f));
+        QVERIFY(fit({}, 10.8f, 8.25f));
 
         // Past the sheet: Yes skips the margin question of the same direction.
-        ui.answer(Answer::Yes);
-        QVERIFY(CheckFit(11.2f, 11.0f, 10.8f, 1.0f, 8.5f, 8.25f));
+        QVERIFY(fit({Answer::Yes}, 11.2f, 1.0f));
         const QString warning = QStringLiteral("Warning:  The text to be printed (using the current layout) extends "
                                                "beyond the %1 of the page (at its %2 point, it's printing at %3 "
                                                "inches, while the currently selected sheet %1 is %4 inches).\r\rPrint "
@@ -143,10 +138,7 @@ private Q_SLOTS:
                               QStringLiteral("Print Warning"), Buttons::YesNo, Icon::Warning, Answer::No));
 
         // Past the bottom margin, then past the right margin: two cautions.
-        ui.clear();
-        ui.answer(Answer::Yes);
-        ui.answer(Answer::Yes);
-        QVERIFY(CheckFit(10.9f, 11.0f, 10.8f, 8.3f, 8.5f, 8.25f));
+        QVERIFY(fit({Answer::Yes, Answer::Yes}, 10.9f, 8.3f));
         QCOMPARE(ui.messages.size(), std::size_t(2));
         const QString caution = QStringLiteral(
             "Caution:  The text to be printed extends beyond what the printer driver is reporting as its %1 margin (at "
@@ -162,10 +154,7 @@ private Q_SLOTS:
                           QStringLiteral("Printing Caution"), Buttons::YesNo, Icon::Question, Answer::No));
 
         // Past the sheet's width; No to any question ends the run there.
-        ui.clear();
-        ui.answer(Answer::Yes);
-        ui.answer(Answer::No);
-        QVERIFY(!CheckFit(11.2f, 11.0f, 10.8f, 9.0f, 8.5f, 8.25f));
+        QVERIFY(!fit({Answer::Yes, Answer::No}, 11.2f, 9.0f));
         QCOMPARE(ui.messages.size(), std::size_t(2));
         QVERIFY(IsMessage(ui.last(),
                           warning.arg("width", "widest", "9.00", "8.50") +
@@ -173,28 +162,23 @@ private Q_SLOTS:
                                              "layout settings (File > Layouts Editor), and/or the printer's sheet "
                                              "size (press the \"Printer Setup\" button)."),
                           QStringLiteral("Print Warning"), Buttons::YesNo, Icon::Warning, Answer::No));
-        ui.answer(Answer::No);
-        QVERIFY(!CheckFit(10.9f, 11.0f, 10.8f, 1.0f, 8.5f, 8.25f));
-        QCOMPARE(ui.messages.size(), std::size_t(3));
+        QVERIFY(!fit({Answer::No}, 10.9f, 1.0f) && ui.messages.size() == 1);
     }
 
     void offsetsAreMeasuredFromThePaperEdges()
     {
-        Placement p(LetterGeometry(0.25, 0.5, 0.25, 0.5));
-        QCOMPARE(p.metrics.MarginLeft, 0.25f);
-        QCOMPARE(p.metrics.RightMarginAt, float(203 / 25.4) + 0.25f); // 8" printable is 203 whole mm
-        QCOMPARE(p.metrics.BottomMarginAt, 10.5f);
-        QCOMPARE(p.sheet.LeftStart, 0.25f);
-        QCOMPARE(p.sheet.TopStart, 0.125f);
         // A left offset equal to the unprintable margin starts at the surface's left edge.
         SetLayoutCell(1, LeftOffset, QStringLiteral(".25"));
         SetLayoutCell(1, Rows, QStringLiteral("10.5")); // halves round to even
-        Placement q(LetterGeometry(0.25, 0.5, 0.25, 0.5));
-        QCOMPARE(q.sheet.Rows, std::int16_t(10));
-        QCOMPARE(q.print({"Ann"}).at(0).x, 0.0);
+        Placement p(LetterGeometry(0.25, 0.5, 0.25, 0.5));
+        QCOMPARE(p.metrics.RightMarginAt, float(203 / 25.4) + 0.25f); // 8" printable is 203 whole mm
+        QCOMPARE(p.metrics.BottomMarginAt, 10.5f);
+        QCOMPARE(p.sheet.TopStart, 0.125f);
+        QCOMPARE(p.sheet.Rows, std::int16_t(10));
+        QCOMPARE(p.print({"Ann"}).at(0).x, 0.0);
     }
 
-    void linesAdvanceByTheHeightOfTheLineAbove()
+    void linesAdvanceByTheHeightOfTheLineAboveAndCentreInTheirFont()
     {
         SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
         SetFontCell(1, 2, FontSize, QStringLiteral("30"));
@@ -220,22 +204,18 @@ private Q_SLOTS:
         QCOMPARE(extents.MaxBottom, 9.625f + h10 + h30);
         p.height(10);
         QCOMPARE(extents.MaxRight, 0.5f + 2 * 2.75f + float(p.surface.textWidth(QStringLiteral("One"))));
-    }
 
-    void centringUsesEachLinesFont()
-    {
+        // Centred, each line by the width in its own font.
         SetLayoutCell(1, Alignment, QStringLiteral("1"));
-        SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
-        SetFontCell(1, 2, FontSize, QStringLiteral("20"));
-        Placement p;
+        Placement c;
         const QString wide = QStringLiteral("An address line far wider than any label on the sheet");
-        const auto drawn = p.print({"Mid", "Mid", wide}, 1, 2);
-        p.height(10);
-        const float w10 = float(p.surface.textWidth(QStringLiteral("Mid")));
-        p.height(20);
-        const float w20 = float(p.surface.textWidth(QStringLiteral("Mid")));
+        drawn = c.print({"Mid", "Mid", wide}, 1, 2);
+        c.height(10);
+        const float w10 = float(c.surface.textWidth(QStringLiteral("Mid")));
+        c.height(30);
+        const float w30 = float(c.surface.textWidth(QStringLiteral("Mid")));
         QCOMPARE(drawn[0].x, double(3.25f + (2.625f / 2 - w10 / 2)));
-        QCOMPARE(drawn[1].x, double(3.25f + (2.625f / 2 - w20 / 2)));
+        QCOMPARE(drawn[1].x, double(3.25f + (2.625f / 2 - w30 / 2)));
         QVERIFY(drawn[2].x < 3.25); // wider than the label: starts left of its edge
     }
 
@@ -350,9 +330,7 @@ private Q_SLOTS:
         ui.clear();
         ui.answer(Answer::No);
         SetLayoutCell(1, TopOffset, QStringLiteral(".9"));
-        PrintJob job = Job(PrintJob::TypedText, 1, 10, 1);
-        job.texts = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
-                     QStringLiteral("e")};
+        const PrintJob job{PrintJob::TypedText, {"a", "b", "c", "d", "e"}, 1, 10, 1};
         RecordingSurface margins(LetterGeometry(0, 0.5, 0, 0.5));
         margins.setUnit(DrawingSurface::Unit::Inches);
         margins.setFontName(QStringLiteral("Arial"));

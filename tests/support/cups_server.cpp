@@ -115,21 +115,6 @@ QString CupsServer::addPdfQueue(const QString& name, const QString& paper, int l
                                            QStringLiteral("-o"), QStringLiteral("PageSize=") + paper});
 }
 
-QString CupsServer::setDefaultQueue(const QString& name)
-{
-    return run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name});
-}
-
-QString CupsServer::removeQueue(const QString& name)
-{
-    return run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), name});
-}
-
-QString CupsServer::outputFolder(const QString& queue) const
-{
-    return path(QStringLiteral("out-") + queue);
-}
-
 int CupsServer::jobCount(const QString& queue) const
 {
     cups_job_t* jobs = nullptr;

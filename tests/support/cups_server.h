@@ -24,11 +24,11 @@ public:
     // A queue made from the stock cups-pdf driver, on US Letter or A4, with the driver's imageable
     // area for Letter shrunk by this many points on every side. Empty on success, else the error.
     QString addPdfQueue(const QString& name, const QString& paper, int letterMarginPoints = 0);
-    QString setDefaultQueue(const QString& name);
-    QString removeQueue(const QString& name);
+    QString setDefaultQueue(const QString& q) { return run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), q}); }
+    QString removeQueue(const QString& name) { return run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), name}); }
 
     // Where the queue's printed PDFs land (one file per job, named after the job's number).
-    QString outputFolder(const QString& queue) const;
+    QString outputFolder(const QString& queue) const { return path(QStringLiteral("out-") + queue); }
     // The PDF of the job, once the scheduler reports it completed; empty after the timeout.
     QString waitForJobOutput(const QString& queue, int job, int timeoutMs = 90000) const;
     // All the jobs the scheduler has seen for the queue, finished or not.

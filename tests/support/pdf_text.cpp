@@ -2,6 +2,9 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace quillet::test {
 
@@ -30,6 +33,46 @@ QList<PdfWord> ReadPdfWords(const QString& path)
         words << PdfWord{page, inches(1), inches(2), inches(3), inches(4), text};
     }
     return words;
+}
+
+RenderedPage::RenderedPage(const QString& pdf, int page, int dpi) : dpi_(dpi)
+{
+    QTemporaryDir dir;
+    const QString stem = dir.filePath(QStringLiteral("page"));
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(dpi),
+                                              QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                              QString::number(page), QStringLiteral("-singlefile"), pdf, stem});
+    if (!render.waitForFinished(60000) || render.exitCode() != 0) return;
+    image_.load(stem + QStringLiteral(".pgm"));
+    image_ = image_.convertToFormat(QImage::Format_Grayscale8);
+}
+
+QSizeF RenderedPage::size() const
+{
+    return QSizeF(image_.width(), image_.height()) * 72.0 / dpi_;
+}
+
+QRectF RenderedPage::inkBox(const QRectF& region) const
+{
+    const double scale = dpi_ / 72.0;
+    const int left = std::max(0, int(region.left() * scale)),
+              right = std::min(image_.width(), int(region.right() * scale));
+    const int top = std::max(0, int(region.top() * scale)),
+              bottom = std::min(image_.height(), int(region.bottom() * scale));
+    int minX = right, maxX = -1, minY = bottom, maxY = -1;
+    for (int y = top; y < bottom; ++y) {
+        const uchar* line = image_.constScanLine(y);
+        for (int x = left; x < right; ++x) {
+            if (line[x] >= 128) continue;
+            minX = std::min(minX, x);
+            maxX = std::max(maxX, x);
+            minY = std::min(minY, y);
+            maxY = std::max(maxY, y);
+        }
+    }
+    if (maxX < 0) return {};
+    return QRectF(minX / scale, minY / scale, (maxX + 1 - minX) / scale, (maxY + 1 - minY) / scale);
 }
 
 } // namespace quillet::test

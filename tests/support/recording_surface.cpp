@@ -6,13 +6,6 @@
 
 namespace quillet {
 
-namespace {
-int DotsPerMeter(double dpi)
-{
-    return static_cast<int>(std::lround(dpi / 0.0254));
-}
-} // namespace
-
 RecordingSurface::RecordingSurface(const DeviceGeometry& geometry)
 {
     setGeometry(geometry);
@@ -22,8 +15,8 @@ void RecordingSurface::setGeometry(const DeviceGeometry& geometry)
 {
     geometry_ = geometry;
     metricsDevice_ = QImage(1, 1, QImage::Format_RGB32);
-    metricsDevice_.setDotsPerMeterX(DotsPerMeter(geometry.dpiX));
-    metricsDevice_.setDotsPerMeterY(DotsPerMeter(geometry.dpiY));
+    metricsDevice_.setDotsPerMeterX(static_cast<int>(std::lround(geometry.dpiX / 0.0254)));
+    metricsDevice_.setDotsPerMeterY(static_cast<int>(std::lround(geometry.dpiY / 0.0254)));
 }
 
 double RecordingSurface::measureWidth(const QFont& font, const QString& text) const
@@ -40,7 +33,6 @@ RecordingSurface::Record RecordingSurface::record(Event event) const
 {
     Record r;
     r.event = event;
-    r.document = open_ ? documents_ : 0;
     r.page = open_ ? page_ : 0;
     r.x = currentX;
     r.y = currentY;
@@ -48,7 +40,6 @@ RecordingSurface::Record RecordingSurface::record(Event event) const
     r.fontSize = fontSize();
     r.bold = fontBold();
     r.italic = fontItalic();
-    r.underline = fontUnderline();
     r.color = foreColor();
     return r;
 }
@@ -64,7 +55,6 @@ void RecordingSurface::openDocument()
 {
     if (open_) return;
     open_ = true;
-    ++documents_;
     page_ = 1;
 }
 

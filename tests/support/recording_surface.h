@@ -19,8 +19,7 @@ public:
 
     struct Record {
         Event event = Event::Text;
-        int document = 0; // counted from 1; 0 for events outside a document
-        int page = 0;     // within the document, from 1
+        int page = 0; // within the document, from 1
         QString text;
         double x = 0; // in the unit current when drawn
         double y = 0;
@@ -28,7 +27,6 @@ public:
         float fontSize = 0;
         bool bold = false;
         bool italic = false;
-        bool underline = false;
         std::uint32_t color = 0;
     };
 
@@ -65,7 +63,6 @@ private:
     QImage metricsDevice_; // a paint device at the surface's resolution
     std::vector<Record> records_;
     bool open_ = false;
-    int documents_ = 0;
     int page_ = 0;
     int ended_ = 0;
     int abandoned_ = 0;

@@ -39,15 +39,10 @@ ScriptedDialogs::~ScriptedDialogs()
     InstallDialogs(previous_);
 }
 
-void ScriptedDialogs::answerPrintSetup(bool accepted, std::function<void(QPrinter&)> change)
-{
-    setups_.push_back({accepted, std::move(change)});
-}
-
 void ScriptedDialogs::checkAllUsed()
 {
     const std::size_t left = answers_.size() + files_.size() + fonts_.size() + setups_.size();
-    if (left > 0 && !allowUnused)
+    if (left > 0)
         Fail(QStringLiteral("%1 scripted dialog answers were not used (%2 messages shown)")
                  .arg(left)
                  .arg(messages.size()));
@@ -69,7 +64,6 @@ void ScriptedDialogs::clear()
     printSetupRequests.clear();
     onMessage = nullptr;
     allowUnscripted = false;
-    allowUnused = false;
 }
 
 void ScriptedDialogs::unscripted(const QString& what) const
@@ -120,14 +114,9 @@ std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice& initial)
 bool ScriptedDialogs::printSetup(QPrinter& printer, PrintSetupPurpose purpose)
 {
     printSetupRequests.push_back(purpose);
-    if (setups_.empty()) {
-        unscripted(QStringLiteral("print setup dialog"));
-        return false;
-    }
-    SetupAnswer a = setups_.front();
-    setups_.pop_front();
-    if (a.accepted && a.change) a.change(printer);
-    return a.accepted;
+    const auto change = take(setups_, QStringLiteral("print setup dialog"));
+    if (change && *change) (*change)(printer);
+    return change.has_value();
 }
 
 } // namespace quillet

@@ -27,13 +27,16 @@ public:
     {
         fonts_.push_back({font.has_value(), font.value_or(FontChoice())});
     }
-    void answerPrintSetup(bool accepted, std::function<void(QPrinter&)> change = {});
+    void answerPrintSetup(bool accepted, std::function<void(QPrinter&)> change = {})
+    {
+        setups_.push_back({accepted, std::move(change)});
+    }
 
     // Called for each message before the script is consulted; a non-None result answers it.
     std::function<Answer(const MessageRequest&)> onMessage;
-    // Explicit opt-outs for a case that means to ignore them.
+    // An explicit opt-out for a case that means to ignore unscripted requests (clear() forgets
+    // unused answers without failing).
     bool allowUnscripted = false;
-    bool allowUnused = false;
 
     std::vector<MessageRequest> messages;
     std::vector<FileDialogRequest> fileRequests;
@@ -43,7 +46,7 @@ public:
     const MessageRequest& last() const { return messages.back(); }
     // Fails the running test when a scripted answer was not used; then forgets the answers.
     void checkAllUsed();
-    // Forgets answers, records and the opt-outs, without checking.
+    // Forgets answers, records and the opt-out, without checking.
     void clear();
 
     Answer message(const MessageRequest& request) override;
@@ -52,10 +55,6 @@ public:
     bool printSetup(QPrinter& printer, PrintSetupPurpose purpose) override;
 
 private:
-    struct SetupAnswer {
-        bool accepted;
-        std::function<void(QPrinter&)> change;
-    };
     void unscripted(const QString& what) const;
 
     Dialogs* previous_;
@@ -67,7 +66,7 @@ private:
     };
     std::deque<Choice<QString>> files_;
     std::deque<Choice<FontChoice>> fonts_;
-    std::deque<SetupAnswer> setups_;
+    std::deque<Choice<std::function<void(QPrinter&)>>> setups_;
     template <class T> std::optional<T> take(std::deque<Choice<T>>& choices, const QString& what);
 };
 
