@@ -53,30 +53,26 @@ struct QueueJob {
     void click(const char* button) { form->findChild<QPushButton*>(QString::fromLatin1(button))->click(); }
 };
 
-// The first ink of the label at (row, column) of layout 1 on the page, in points.
-QPointF InkOfLabel(const test::RenderedPage& page, int row, int column)
-{
-    const QRectF cell(36 + (column - 1) * PitchAcross - 18, 45 + (row - 1) * PitchDown - 18, PitchAcross, PitchDown);
-    return page.inkBox(cell).topLeft();
-}
-
-bool Near(double a, double b)
-{
-    return qAbs(a - b) <= Tolerance;
-}
-
-QStringList LeftoverPrintFiles()
-{
-    const QString temp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    return QDir(temp).entryList({QStringLiteral(".quillet-print-*")}, QDir::Files | QDir::Hidden);
-}
-
 } // namespace
 
 class TestCupsPrinting : public QObject {
     Q_OBJECT
     test::CupsServer cups;
     ScriptedDialogs ui;
+
+    static bool near(double a, double b) { return qAbs(a - b) <= Tolerance; }
+    // The first ink of the label at (row, column) of layout 1 on the page, in points.
+    static QPointF inkOfLabel(const test::RenderedPage& page, int row, int column)
+    {
+        return page
+            .inkBox({36 + (column - 1) * PitchAcross - 18, 45 + (row - 1) * PitchDown - 18, PitchAcross, PitchDown})
+            .topLeft();
+    }
+    static QStringList leftoverPrintFiles()
+    {
+        return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
+            .entryList({QStringLiteral(".quillet-print-*")}, QDir::Files | QDir::Hidden);
+    }
 
     // The one PDF the queue printed for the window's only job.
     QString printedFile(QueueJob& j, const QString& queue)
@@ -107,14 +103,6 @@ private Q_SLOTS:
         SetFactoryLayouts();
     }
     void cleanup() { ui.checkAllUsed(); }
-
-    void theDefaultQueueStartsOnItsOwnPaper()
-    {
-        QPrinter& selected = SelectedPrinter();
-        QCOMPARE(selected.outputFormat(), QPrinter::NativeFormat);
-        QCOMPARE(selected.printerName(), QStringLiteral("LabelsPDF"));
-        QCOMPARE(selected.pageLayout().pageSize().id(), QPageSize::Letter);
-    }
 
     void labelsLandWhereTheLayoutSays_data()
     {
@@ -148,13 +136,13 @@ private Q_SLOTS:
         QVERIFY2(!printed.isEmpty(), "the queue printed nothing");
         const test::RenderedPage page(printed, 1, Dpi);
         QCOMPARE(page.size(), QSizeF(612, 792));
-        const QPointF first = InkOfLabel(page, 1, 1), across = InkOfLabel(page, 1, 2), down = InkOfLabel(page, 2, 1);
+        const QPointF first = inkOfLabel(page, 1, 1), across = inkOfLabel(page, 1, 2), down = inkOfLabel(page, 2, 1);
         qInfo("%s: first label's ink at %.2f, %.2f pt; pitch %.2f across, %.2f down", qPrintable(queue), first.x(),
               first.y(), across.x() - first.x(), down.y() - first.y());
-        QVERIFY(Near(first.x(), FirstInkLeft) && Near(first.y(), FirstInkTop));
-        QVERIFY(Near(across.x() - first.x(), PitchAcross) && Near(across.y(), first.y()));
-        QVERIFY(Near(down.y() - first.y(), PitchDown) && Near(down.x(), first.x()));
-        QVERIFY(LeftoverPrintFiles().isEmpty());
+        QVERIFY(near(first.x(), FirstInkLeft) && near(first.y(), FirstInkTop));
+        QVERIFY(near(across.x() - first.x(), PitchAcross) && near(across.y(), first.y()));
+        QVERIFY(near(down.y() - first.y(), PitchDown) && near(down.x(), first.x()));
+        QVERIFY(leftoverPrintFiles().isEmpty());
     }
 
     void topMarginCautionNamesTheDriverMargin()
@@ -173,8 +161,13 @@ private Q_SLOTS:
         QCOMPARE(cups.jobCount(QStringLiteral("MarginsPDF")), jobsBefore);
     }
 
-    void otherPapersAndPrinterSetup()
+    void theQueuesOwnPapersAndPrinterSetup()
     {
+        // The default queue starts on its own paper.
+        QPrinter& selected = SelectedPrinter();
+        QCOMPARE(selected.outputFormat(), QPrinter::NativeFormat);
+        QCOMPARE(selected.printerName(), QStringLiteral("LabelsPDF"));
+        QCOMPARE(selected.pageLayout().pageSize().id(), QPageSize::Letter);
         // A queue on A4 prints an A4 document, the labels where they are on Letter.
         {
             QueueJob j(QStringLiteral("A4PDF"), 1);
@@ -182,9 +175,9 @@ private Q_SLOTS:
             QCOMPARE(j.output(), QStringLiteral("Output: printer A4PDF, A4"));
             j.click("StartButton");
             const test::RenderedPage page(printedFile(j, QStringLiteral("A4PDF")), 1, Dpi);
-            QVERIFY(Near(page.size().width(), 595) && Near(page.size().height(), 842));
-            const QPointF first = InkOfLabel(page, 1, 1);
-            QVERIFY(Near(first.x(), FirstInkLeft) && Near(first.y(), FirstInkTop));
+            QVERIFY(near(page.size().width(), 595) && near(page.size().height(), 842));
+            const QPointF first = inkOfLabel(page, 1, 1);
+            QVERIFY(near(first.x(), FirstInkLeft) && near(first.y(), FirstInkTop));
         }
         // Landscape chosen in Printer Setup: the sheet is 11" across with the driver's margins, and
         // is drawn turned on the portrait paper, its top along the paper's left edge.
@@ -200,7 +193,7 @@ private Q_SLOTS:
             const test::RenderedPage page(printedFile(j, QStringLiteral("MarginsPDF")), 1, Dpi);
             QCOMPARE(page.size(), QSizeF(612, 792));
             const QRectF ink = page.inkBox(QRectF(0, 792 - 36 - PitchAcross, 72, PitchAcross));
-            QVERIFY2(Near(ink.left(), FirstInkTop) && Near(ink.bottom(), 792 - FirstInkLeft),
+            QVERIFY2(near(ink.left(), FirstInkTop) && near(ink.bottom(), 792 - FirstInkLeft),
                      qPrintable(QStringLiteral("ink at %1, %2").arg(ink.left()).arg(ink.bottom())));
         }
     }
@@ -217,7 +210,7 @@ private Q_SLOTS:
             ui.last().text.contains(QStringLiteral("Error: The print system refused the job for printer GonePDF: ")),
             qPrintable(ui.last().text));
         QVERIFY(j.surface().submittedJobs().isEmpty());
-        QVERIFY(LeftoverPrintFiles().isEmpty());
+        QVERIFY(leftoverPrintFiles().isEmpty());
     }
 };
 
