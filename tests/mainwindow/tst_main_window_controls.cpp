@@ -17,51 +17,15 @@
 using namespace quillet;
 using namespace quillet::test;
 
-namespace {
-QStringList Lines(MainWindow& w)
-{
-    QStringList lines;
-    for (int i = 1; i <= 5; ++i) lines << w.labelLine(i);
-    return lines;
-}
-
-void SetLines(MainWindow& w, const QStringList& lines)
-{
-    for (int i = 1; i <= 5; ++i) w.setLabelLine(i, lines.value(i - 1));
-}
-
-// One press for Walk: a key (on the keypad when `keypad`) or a mouse button (a double click when
-// `twice`).
-struct Press {
-    Press(Qt::Key k, bool keypad = false) : key(k), modifiers(keypad ? Qt::KeypadModifier : Qt::NoModifier) {}
-    Press(Qt::MouseButton b, bool twice = false) : button(b), doubled(twice) {}
-    Qt::Key key = Qt::Key_unknown;
-    Qt::KeyboardModifiers modifiers;
-    Qt::MouseButton button = Qt::NoButton;
-    bool doubled = false;
-};
-
-// The position after each press on `target`, joined by blanks.
-QString Walk(MainWindow& w, QWidget* target, std::initializer_list<Press> presses)
-{
-    QStringList after;
-    for (const Press& p : presses) {
-        if (p.button == Qt::NoButton)
-            QTest::keyClick(target, p.key, p.modifiers);
-        else if (p.doubled)
-            QTest::mouseDClick(target, p.button);
-        else
-            QTest::mouseClick(target, p.button);
-        after << Position(w);
-    }
-    return after.join(u' ');
-}
-} // namespace
-
 class TestMainWindowControls : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { loaded_ = std::make_unique<LoadedWindow>(); }
+    void init()
+    {
+        loaded_ = std::make_unique<LoadedWindow>();
+        QApplication::setActiveWindow(&loaded_->window);
+        QVERIFY(QTest::qWaitForWindowActive(&loaded_->window));
+    }
     void cleanup() { loaded_.reset(); }
 
     void copyAndPasteRoundTrip()
@@ -74,75 +38,58 @@ private Q_SLOTS:
         QTest::keyClick(Control<QLineEdit>(window, "TB2"), Qt::Key_F6);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Ann Smith\r\n\r\n12 Main St\r\n\r\n"));
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Address copied to Clipboard")));
-
         SetLines(window, QStringList(5, QStringLiteral("x")));
         QTest::keyClick(Control<QLineEdit>(window, "TB5"), Qt::Key_F7);
-        QCOMPARE(Lines(window), lines);
-        QCOMPARE(ui.messages.size(), size_t(1));
+        QVERIFY(Lines(window) == lines && ui.messages.size() == 1);
     }
 
-    void pasteSplitsIntoAtMostFiveLines_data()
+    // F7 pastes an address over all five lines; Ctrl+V and the context menu's Paste fill the
+    // focused line from its cursor and the lines below. No line break ever reaches a box.
+    void pasting_data()
     {
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QStringList>("lines"); // the boxes held "old" before
-        const QString old = QStringLiteral("old");
-        QTest::newRow("seven lines") << "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7" << QStringList{"1", "2", "3", "4", "5"};
-        QTest::newRow("two lines and a break") << "a\r\nb\r\n" << QStringList{"a", "b", "", old, old};
-        QTest::newRow("CR alone") << "a\rb" << QStringList{"a", "b", old, old, old};
-        QTest::newRow("LF alone") << "a\nb\n\nd" << QStringList{"a", "b", "", "d", old};
-        QTest::newRow("long line") << QString(70, u'w') + QStringLiteral("\r\nshort")
-                                   << QStringList{QString(50, u'w'), "short", old, old, old};
-        QTest::newRow("no half characters")
-            << QString(49, u'w') + QStringLiteral("\U0001F600") << QStringList{QString(49, u'w'), old, old, old, old};
-        QTest::newRow("blanks only") << "   " << QStringList(5, old); // and the empty-clipboard message
-        QTest::newRow("nothing") << "" << QStringList(5, old);
-    }
-
-    void pasteSplitsIntoAtMostFiveLines()
-    {
-        QFETCH(QString, clipboard);
-        QFETCH(QStringList, lines);
-        auto& [ui, window] = *loaded_;
-        SetLines(window, QStringList(5, QStringLiteral("old")));
-        QGuiApplication::clipboard()->setText(clipboard);
-        if (IsBlankText(clipboard)) ui.answer(Answer::Ok);
-        QTest::keyClick(Control<QLineEdit>(window, "TB1"), Qt::Key_F7);
-        QCOMPARE(Lines(window), lines);
-        QVERIFY(!IsBlankText(clipboard) || IsOnlyMessage(ui, QStringLiteral("The clipboard is empty")));
-    }
-
-    void pastingSeveralLinesFillsTheLinesBelow_data()
-    {
+        QTest::addColumn<QString>("how");
         QTest::addColumn<int>("box");
-        QTest::addColumn<bool>("fromMenu");
         QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QStringList>("lines");
-        const QString long70(70, u'x');
-        QTest::newRow("CR LF") << 1 << false << "Ann Smith\r\n12 Main St\r\nTown"
-                               << QStringList({"Ann Smith", "12 Main St", "Town", "4", "5"});
-        QTest::newRow("no more lines than boxes left, LF and CR")
-            << 4 << false << "a\nb\rc" << QStringList({"1", "2", "3", "a", "b"});
-        QTest::newRow("cut to 50, a final break ends the last line")
-            << 2 << true << long70 + "\n\r\n"
-            << QStringList({"1", long70.left(50), "", "4", "5"});
-        QTest::newRow("one line and its break goes in at the cursor") << 3 << false << "Ann\r\n"
-                                                                      << QStringList({"1", "2", "3Ann", "4", "5"});
-        QTest::newRow("one line as ever") << 5 << true << "Ann" << QStringList({"1", "2", "3", "4", "5Ann"});
+        QTest::addColumn<QString>("lines"); // the boxes held 1 to 5 before
+        const QString w70(70, u'w'), w50(50, u'w'), w49(49, u'w');
+        QTest::newRow("F7 seven lines") << "F7" << 1 << "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng"
+                                        << "a|b|c|d|e";
+        QTest::newRow("F7 a final break") << "F7" << 5 << "a\r\nb\r\n"
+                                          << "a|b||4|5";
+        QTest::newRow("F7 CR alone") << "F7" << 1 << "a\rb"
+                                     << "a|b|3|4|5";
+        QTest::newRow("F7 LF alone") << "F7" << 1 << "a\nb\n\nd"
+                                     << "a|b||d|5";
+        QTest::newRow("F7 long line") << "F7" << 1 << w70 + "\r\nshort" << w50 + "|short|3|4|5";
+        QTest::newRow("F7 no half characters") << "F7" << 1 << w49 + "\U0001F600" << w49 + "|2|3|4|5";
+        QTest::newRow("F7 blanks only") << "F7" << 1 << "   "
+                                        << "1|2|3|4|5"; // the empty-clipboard message
+        QTest::newRow("F7 nothing") << "F7" << 1 << ""
+                                    << "1|2|3|4|5";
+        QTest::newRow("CR LF") << "keys" << 1 << "Ann Smith\r\n12 Main St\r\nTown"
+                               << "Ann Smith|12 Main St|Town|4|5";
+        QTest::newRow("no more lines than boxes left") << "keys" << 4 << "a\nb\rc"
+                                                       << "1|2|3|a|b";
+        QTest::newRow("cut to 50, a final break") << "menu" << 2 << w70 + "\n\r\n"
+                                                  << "1|" + w50 + "||4|5";
+        QTest::newRow("one line and its break at the cursor") << "keys" << 3 << "Ann\r\n"
+                                                              << "1|2|3Ann|4|5";
+        QTest::newRow("one line as ever") << "menu" << 5 << "Ann"
+                                          << "1|2|3|4|5Ann";
     }
-
-    void pastingSeveralLinesFillsTheLinesBelow()
+    void pasting()
     {
+        QFETCH(QString, how);
         QFETCH(int, box);
-        QFETCH(bool, fromMenu);
         QFETCH(QString, clipboard);
-        QFETCH(QStringList, lines);
+        QFETCH(QString, lines);
         auto& [ui, window] = *loaded_;
         SetLines(window, {"1", "2", "3", "4", "5"});
         QGuiApplication::clipboard()->setText(clipboard);
-        auto* target = Control<QLineEdit>(window, qPrintable(QStringLiteral("TB%1").arg(box)));
+        auto* target = Control<QLineEdit>(window, QStringLiteral("TB%1").arg(box));
         target->setFocus();
         target->end(false);
-        if (fromMenu) {
+        if (how == QStringLiteral("menu")) {
             QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
             QApplication::sendEvent(target, &click);
             auto* menu = target->findChild<QMenu*>();
@@ -150,20 +97,24 @@ private Q_SLOTS:
             for (QAction* action : menu->actions())
                 if (action->text().startsWith(QStringLiteral("&Paste"))) action->trigger();
             menu->close();
-        } else {
+        } else if (how == QStringLiteral("keys")) {
             QTest::keySequence(target, QKeySequence::Paste);
+        } else {
+            if (IsBlankText(clipboard)) ui.answer(Answer::Ok);
+            QTest::keyClick(target, Qt::Key_F7);
+            QVERIFY(!IsBlankText(clipboard) || IsOnlyMessage(ui, QStringLiteral("The clipboard is empty")));
         }
-        QCOMPARE(Lines(window), lines);
+        QCOMPARE(Lines(window).join(u'|'), lines);
     }
 
     void readingOrderAndSpokenNames()
     {
         auto& [ui, window] = *loaded_;
         // "Print what is entered below" stands above the boxes it means.
-        const auto top = [&](const char* name) { return Control<QWidget>(window, name)->mapTo(&window, QPoint()).y(); };
+        const auto top = [&](const char* name) { return Control(window, name)->mapTo(&window, QPoint()).y(); };
         QVERIFY(top("PrintWhatOB3") < top("Frames1"));
         QStringList order;
-        QWidget* const first = Control<QWidget>(window, "LayoutsList");
+        QWidget* const first = Control(window, "LayoutsList");
         QWidget* w = first;
         do {
             if ((w->focusPolicy() & Qt::TabFocus) && !w->isHidden()) order << w->objectName();
@@ -175,7 +126,7 @@ private Q_SLOTS:
         // A screen reader names each box for itself, not by its frame's caption.
         QStringList spoken;
         for (const char* name : {"TB1", "TB2", "TB3", "TB4", "TB5", "StartRow", "StartCol", "CopiesBox"})
-            spoken << QAccessible::queryAccessibleInterface(Control<QWidget>(window, name))->text(QAccessible::Name);
+            spoken << QAccessible::queryAccessibleInterface(Control(window, name))->text(QAccessible::Name);
         QCOMPARE(spoken, QStringList({"Label line 1", "Label line 2", "Label line 3", "Label line 4", "Label line 5",
                                       "Starting row", "Starting column", "Copies"}));
     }
@@ -187,17 +138,13 @@ private Q_SLOTS:
         auto* clear = Control<QPushButton>(window, "ClearButton");
         auto* tb1 = Control<QLineEdit>(window, "TB1");
         window.setLabelLine(1, QStringLiteral("kept"));
-
         QTest::mouseClick(Control<QRadioButton>(window, "PrintWhatOB2"), Qt::LeftButton);
-        QCOMPARE(window.printWhat(), 2);
-        QVERIFY(!frame->isEnabled() && !clear->isEnabled() && !tb1->isEnabled());
+        QVERIFY(window.printWhat() == 2 && !frame->isEnabled() && !clear->isEnabled() && !tb1->isEnabled());
         QCOMPARE(tb1->palette().color(QPalette::Disabled, QPalette::Base), QColor(192, 192, 192));
-        Control<QRadioButton>(window, "PrintWhatOB3")->click();
+        Click(window, "PrintWhatOB3");
         QCOMPARE(window.printWhat(), 3);
-
-        Control<QRadioButton>(window, "PrintWhatOB1")->click();
-        QCOMPARE(window.printWhat(), 1);
-        QVERIFY(frame->isEnabled() && clear->isEnabled() && tb1->isEnabled());
+        Click(window, "PrintWhatOB1");
+        QVERIFY(window.printWhat() == 1 && frame->isEnabled() && clear->isEnabled() && tb1->isEnabled());
         QCOMPARE(tb1->palette().color(QPalette::Active, QPalette::Base), QColor(255, 255, 255));
         QCOMPARE(window.labelLine(1), QStringLiteral("kept"));
         QTest::mouseClick(clear, Qt::LeftButton);
@@ -222,101 +169,94 @@ private Q_SLOTS:
         QCOMPARE(selected->text(), QStringLiteral("Print all entries selected in address book (2)"));
     }
 
-    void incrementButtonWalksTheSheet()
+    // Presses on the increment button or a start caption: mouse buttons L, R, M and D (a double
+    // click, which reaches a widget as a press and then a double click), keys by their character,
+    // "k" before a keypad key. The position after each press.
+    void steppingTheStartPosition_data()
     {
-        auto& [ui, window] = *loaded_;
-        auto* button = Control<QPushButton>(window, "IncrementButton");
-        SetPosition(window, "3", "10");
-        QCOMPARE(Walk(window, button, {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}),
-                 QStringLiteral("1,1 3,10 3,10"));
-        SetPosition(window, "3", "4.5"); // rounds to 4
-        // A quick double click reaches a widget as a press and then a double click: both step.
-        QCOMPARE(Walk(window, button, {Qt::LeftButton, Qt::LeftButton, {Qt::LeftButton, true}}),
-                 QStringLiteral("1,5 2,5 3,5"));
-        QCOMPARE(Walk(window, button,
-                      {Qt::Key_5,
-                       {Qt::Key_0, true},
-                       Qt::Key_Shift,
-                       Qt::Key_Minus,
-                       {Qt::Key_Minus, true},
-                       {Qt::Key_1, true},
-                       Qt::Key_Minus,
-                       Qt::Key_Space}),
-                 QStringLiteral("3,5 3,5 1,6 3,5 2,5 1,1 3,10 1,1"));
+        TextColumns({"target", "start", "presses", "after"});
+        Row("increment mouse", "IncrementButton", "3,10", "L R M", "1,1 3,10 3,10");
+        Row("increment rounds 4.5", "IncrementButton", "3,4.5", "L L D", "1,5 2,5 3,5");
+        Row("increment keys", "IncrementButton", "3,5", "5 k0 Shift - k- k1 - Space",
+            "3,5 3,5 1,6 3,5 2,5 1,1 3,10 1,1");
+        Row("column caption beyond 3", "StartColLabel", "1,4", "4 0 3 a -", "1,4 1,4 3,4 1,4 3,4");
+        Row("row caption", "StartRowLabel", "3,4", "k9 L L R", "3,9 3,10 3,1 3,10");
+        Row("column caption click", "StartColLabel", "3,10", "L", "1,10");
     }
-
-    void captionButtonsStepTheirOwnBox()
+    void steppingTheStartPosition()
     {
-        auto& [ui, window] = *loaded_;
-        auto* colCaption = Control<QPushButton>(window, "StartColLabel");
-        SetPosition(window, "1", "4");
-        // Column 4 is beyond 3 columns.
-        QCOMPARE(Walk(window, colCaption, {Qt::Key_4, Qt::Key_0, Qt::Key_3, Qt::Key_A, Qt::Key_Minus}),
-                 QStringLiteral("1,4 1,4 3,4 1,4 3,4"));
-        QCOMPARE(Walk(window, Control<QPushButton>(window, "StartRowLabel"),
-                      {{Qt::Key_9, true}, Qt::LeftButton, Qt::LeftButton, Qt::RightButton}),
-                 QStringLiteral("3,9 3,10 3,1 3,10"));
-        QCOMPARE(Walk(window, colCaption, {Qt::LeftButton}), QStringLiteral("1,10"));
+        MainWindow& window = loaded_->window;
+        auto* target = Control(window, Data("target"));
+        const QStringList start = Data("start").split(u',');
+        SetPosition(window, qPrintable(start[0]), qPrintable(start[1]));
+        QStringList after;
+        for (QString press : Data("presses").split(u' ')) {
+            const Qt::KeyboardModifiers keypad =
+                press.size() == 2 && press.startsWith(u'k') ? Qt::KeypadModifier : Qt::NoModifier;
+            if (keypad) press.remove(0, 1);
+            const int mouse = QStringLiteral("LRM").indexOf(press);
+            if (press == QStringLiteral("D"))
+                QTest::mouseDClick(target, Qt::LeftButton);
+            else if (press.size() == 1 && mouse >= 0)
+                QTest::mouseClick(target, Qt::MouseButton(Qt::LeftButton << mouse));
+            else
+                QTest::keyClick(target,
+                                press == QStringLiteral("Shift")   ? Qt::Key_Shift
+                                : press == QStringLiteral("Space") ? Qt::Key_Space
+                                                                   : Qt::Key(press.toUpper()[0].unicode()),
+                                keypad);
+            after << Position(window);
+        }
+        QCOMPARE(after.join(u' '), Data("after"));
     }
 
     void focusKeysAndAccessKeysAreLeftToQt()
     {
         auto& [ui, window] = *loaded_;
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto* button = Control<QPushButton>(window, "IncrementButton");
+        auto* button = Control(window, "IncrementButton");
         button->setFocus();
         SetPosition(window, "2", "2");
         // Alt+C takes the focus to the column caption, Tab on to the column box; nothing steps.
         QTest::keyClick(button, Qt::Key_Alt, Qt::AltModifier);
         QTest::keyClick(button, Qt::Key_C, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), Control<QWidget>(window, "StartColLabel"));
+        QCOMPARE(QApplication::focusWidget(), Control(window, "StartColLabel"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), window.startColBox());
-        QCOMPARE(Position(window), QStringLiteral("2,2"));
+        QVERIFY(QApplication::focusWidget() == window.startColBox() && Position(window) == QStringLiteral("2,2"));
     }
 
-    void leavingTheBoxesNormalises()
+    // Leaving a box normalises it; a start position out of range is refused with a message, reset
+    // to 1 and gets the focus back. Another window coming up or a menu opening is not leaving.
+    void leavingABox_data()
     {
-        auto& [ui, window] = *loaded_;
-        const QList<QPair<const char*, const char*>> copies = {{"3.7", "3"}, {"2.5", "2"}, {"-1.5", "-2"},
-                                                               {"", "0"},    {"abc", "0"}, {" 12x", "12"}};
-        for (const auto& [typed, left] : copies) {
-            window.copiesBox()->setText(QString::fromLatin1(typed));
-            LeaveBox(window.copiesBox());
-            QCOMPARE(window.copiesBox()->text(), QString::fromLatin1(left));
-        }
-        SetPosition(window, "2.9", "0");
-        // Another window coming up or a menu opening is not leaving the box.
-        LeaveBox(window.startRowBox(), Qt::ActiveWindowFocusReason);
-        LeaveBox(window.startRowBox(), Qt::PopupFocusReason);
-        window.startRowBox()->setText(QStringLiteral("2.5"));
-        LeaveBox(window.startRowBox());
-        LeaveBox(window.startColBox());
-        QCOMPARE(Position(window), QStringLiteral("2,2"));
+        TextColumns({"box", "typed", "left", "message"});
+        Row("copies 3.7", "CopiesBox", "3.7", "3", "");
+        Row("copies 2.5", "CopiesBox", "2.5", "2", "");
+        Row("copies -1.5", "CopiesBox", "-1.5", "-2", "");
+        Row("copies empty", "CopiesBox", "", "0", "");
+        Row("copies abc", "CopiesBox", "abc", "0", "");
+        Row("copies 12x", "CopiesBox", " 12x", "12", "");
+        Row("row 2.5", "StartRow", "2.5", "2", "");
+        Row("column 2.9", "StartCol", "2.9", "2", "");
+        Row("row 0", "StartRow", "0", "1", "Starting row must be at least one");
+        Row("row 10.5", "StartRow", "10.5", "1", "Starting row cannot exceed rows of labels on the sheet");
+        Row("column -3", "StartCol", "-3", "1", "Starting column must be at least one");
+        Row("column 4", "StartCol", "4", "1", "Starting column cannot exceed columns of labels on the sheet");
     }
-
-    void leavingAStartBoxOutOfRangeRefusesIt()
+    void leavingABox()
     {
         auto& [ui, window] = *loaded_;
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        const QList<std::tuple<QLineEdit*, const char*, const char*>> cases = {
-            {window.startRowBox(), "0", "Starting row must be at least one"},
-            {window.startRowBox(), "10.5", "Starting row cannot exceed rows of labels on the sheet"},
-            {window.startColBox(), "-3", "Starting column must be at least one"},
-            {window.startColBox(), "4", "Starting column cannot exceed columns of labels on the sheet"},
-        };
-        for (const auto& [box, typed, message] : cases) {
-            ui.clear();
-            ui.answer(Answer::Ok);
-            box->setFocus();
-            box->setText(QString::fromLatin1(typed));
-            window.copiesBox()->setFocus(); // the user moves on
-            QVERIFY(IsOnlyMessage(ui, QString::fromLatin1(message)));
-            QCOMPARE(box->text(), QStringLiteral("1"));
-            QCOMPARE(QApplication::focusWidget(), box); // back for another try
-        }
+        const QString message = Data("message");
+        auto* box = Control<QLineEdit>(window, Data("box"));
+        box->setFocus();
+        box->setText(Data("typed"));
+        LeaveBox(box, Qt::ActiveWindowFocusReason);
+        LeaveBox(box, Qt::PopupFocusReason);
+        QCOMPARE(box->text(), Data("typed"));
+        if (!message.isEmpty()) ui.answer(Answer::Ok);
+        (box == window.copiesBox() ? window.startRowBox() : window.copiesBox())->setFocus(); // the user moves on
+        QCOMPARE(box->text(), Data("left"));
+        QVERIFY(message.isEmpty() ? ui.messages.empty()
+                                  : IsOnlyMessage(ui, message) && QApplication::focusWidget() == box);
     }
 
 private:

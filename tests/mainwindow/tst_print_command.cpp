@@ -4,7 +4,6 @@
 #include "model/layout_data.h"
 #include "model/run_state.h"
 #include "printing/selected_printer.h"
-#include "support/pdf_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
@@ -174,8 +173,7 @@ private Q_SLOTS:
 
     void typedAddressPrintsWhereTheLayoutSays()
     {
-        QTemporaryDir dir;
-        UsePdfOutput(SelectedPrinter(), dir.filePath(QStringLiteral("Labels.pdf")));
+        PdfLabels pdf;
         MainWindow window;
         window.load();
         // A new user types an address, moves to the second label and presses Print, then Start.
@@ -183,27 +181,11 @@ private Q_SLOTS:
         QTest::keyClicks(Control<QLineEdit>(window, "TB2"), QStringLiteral("12 Harbour Road"));
         Control<QLineEdit>(window, "TB3")->insert(QStringLiteral("Malmö")); // as an input method types it
         window.startColBox()->setText(QStringLiteral("2"));
-        QString formTitle;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            QWidget* form = QApplication::activeModalWidget();
-            if (!form) return;
-            poll.stop();
-            formTitle = form->windowTitle();
-            form->findChild<QPushButton*>(QStringLiteral("StartButton"))->click();
-        });
-        poll.start(5);
-        Control<QPushButton>(window, "PrintButton")->click();
-
-        QCOMPARE(formTitle, QStringLiteral("Print"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Labels.pdf"});
-        const auto words = ReadPdfWords(dir.filePath(QStringLiteral("Labels.pdf")));
-        QStringList texts;
-        for (const auto& w : words) texts << w.text;
-        QCOMPARE(texts, QStringList({"Zoe", "Lindqvist", "12", "Harbour", "Road", "Malmö"}));
+        const auto words = pdf.print(window);
+        QCOMPARE(QDir(pdf.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Labels.pdf"});
+        QCOMPARE(Texts(words), QStringList({"Zoe", "Lindqvist", "12", "Harbour", "Road", "Malmö"}));
         // Row 1, column 2 of "Avery 5160/8160": 0.5" + 2.75" from the left, 0.625" from the top.
-        QVERIFY(qAbs(words[0].left - 3.25) < 0.01);
-        QVERIFY(qAbs(words[0].top - 0.625) < 0.03);
+        QVERIFY(qAbs(words[0].left - 3.25) < 0.01 && qAbs(words[0].top - 0.625) < 0.03);
         QVERIFY(words[5].top > words[2].top && words[2].top > words[0].top);
         QCOMPARE(window.startColBox()->text(), QStringLiteral("2"));
         QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
