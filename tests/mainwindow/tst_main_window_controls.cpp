@@ -1,21 +1,92 @@
 #include "main_window_test_support.h"
+#include "mainwindow/print_command.h"
+#include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/run_state.h"
+#include "printing/printer_surface.h"
+#include "printing/selected_printer.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
 
 using namespace quillet;
 using namespace quillet::test;
+
+namespace {
+const QString ContactUs = QStringLiteral(
+    "  This indicates a problem with the programming.  Please contact Tolvan Software about this problem.  Error #");
+const QString FixIt = QStringLiteral(
+    "  Please open the Layouts Editor to fix this, or contact Tolvan Software if the problem persists.  Error #");
+QString Warning(const QString& what, const QString& value, const QString& code)
+{
+    return "Error:  The currently selected layout contains an invalid " + what + value + u'.' + FixIt + "SEL-" + code;
+}
+const QString Adjust =
+    QStringLiteral("\r\rAdjust the printer driver (press \"Print Setup\", and then adjust \"Orientation\" and/or "
+                   "\"Paper Size\"), and/or adjust the settings within the QX Layouts Editor (File > Layouts Editor).");
+
+// The main window's boxes, a PDF printer and a layout check that records its calls and fails.
+struct Command {
+    QWidget window;
+    QLineEdit* copies = new QLineEdit(QStringLiteral("1"), &window);
+    QLineEdit* row = new QLineEdit(QStringLiteral("1"), &window);
+    QLineEdit* column = new QLineEdit(QStringLiteral("1"), &window);
+    QTemporaryDir dir;
+    QPrinter printer{QPrinter::HighResolution};
+    PrintCommandInputs in;
+    int validated = 0;
+    bool busyWhileChecking = false;
+
+    Command()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        for (QLineEdit* box : {copies, row, column}) layout->addWidget(box);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        UsePdfOutput(printer, dir.filePath(QStringLiteral("Labels.pdf")));
+        in = {&window, copies, row, column, PrintJob::TypedText, {QStringLiteral("Ann")}, 1, &printer, {}};
+        in.validateLayout = [this](DrawingSurface&) {
+            ++validated;
+            busyWhileChecking = window.cursor().shape() == Qt::WaitCursor;
+            return false;
+        };
+    }
+    // Runs the command; the text of the single plain message it showed, or "" when it showed none.
+    QString run(ScriptedDialogs& ui)
+    {
+        ui.clear();
+        ui.allowUnscripted = true; // every message shown is returned and checked
+        Run().cancelRequested = true;
+        PrintCommand(in);
+        const bool restored = window.cursor().shape() == Qt::ArrowCursor && !Run().cancelRequested;
+        if (ui.messages.empty()) return restored ? QString() : QStringLiteral("<busy pointer left>");
+        return restored && IsOnlyMessage(ui, ui.last().text) ? ui.last().text : QStringLiteral("<other message>");
+    }
+    void setPaper(double width, double height)
+    {
+        printer.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Inch), QPageLayout::Portrait,
+                                          QMarginsF(0, 0, 0, 0), QPageLayout::Inch));
+    }
+};
+
+} // namespace
 
 class TestMainWindowControls : public QObject {
     Q_OBJECT
@@ -257,6 +328,365 @@ private Q_SLOTS:
         QCOMPARE(box->text(), Data("left"));
         QVERIFY(message.isEmpty() ? ui.messages.empty()
                                   : IsOnlyMessage(ui, message) && QApplication::focusWidget() == box);
+    }
+
+    void listsUsableLayoutsInNumberOrderOrDisablesPrint()
+    {
+        auto& [ui, window] = *loaded_;
+        // A blank title, "true" and no title are not usable; layout 11 is.
+        const Cell cells[] = {{LayoutSlot(2), Title, 0, "   "},       {LayoutSlot(3), Visible, 0, "true"},
+                              {LayoutSlot(5), Title, 0, " Indented"}, {LayoutSlot(11), Title, 0, "Eleven"},
+                              {LayoutSlot(11), Visible, 0, "True"},   {LayoutSlot(12), Visible, 0, "True"}};
+        SetCells(cells);
+        window.FillLayoutsList();
+
+        QComboBox* list = window.layoutsList();
+        QList<int> numbers;
+        for (int i = 0; i < list->count(); ++i) numbers << list->itemData(i).toInt();
+        QCOMPARE(numbers, QList<int>({1, 4, 5, 6, 7, 8, 9, 11}));
+        QCOMPARE(list->itemText(2), QStringLiteral(" Indented"));
+        QCOMPARE(list->currentIndex(), -1); // filling selects nothing
+        QCOMPARE(window.currentLayoutNumber(), 0);
+        QVERIFY(list->isEnabled() && window.printButton()->isEnabled());
+
+        // No usable layout at all: the list and Print are disabled until one is usable again.
+        for (int n = 1; n <= LayoutCount; ++n) SetLayoutCell(n, Visible, QString());
+        ui.answer(Answer::Ok);
+        window.refillLayoutsList();
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error:  No valid Layouts were found (a valid list item includes a "
+                                                 "title, and is 'checked' as being visible in the main screen).  At "
+                                                 "least one is necessary.\r\rPlease open the Layouts Editor to modify "
+                                                 "this.")));
+        QVERIFY(!window.layoutsList()->isEnabled() && !window.printButton()->isEnabled());
+
+        SetLayoutCell(4, Visible, QStringLiteral("True"));
+        window.refillLayoutsList();
+        QVERIFY(window.layoutsList()->isEnabled() && window.printButton()->isEnabled());
+        QCOMPARE(window.currentLayoutNumber(), 4);
+    }
+
+    void selectionSetsCaptionsAndLowersTheStartBoxes()
+    {
+        auto& [ui, window] = *loaded_;
+        QCOMPARE(Control<QPushButton>(window, "StartColLabel")->text(), QStringLiteral("&Column (1-3):"));
+        QCOMPARE(Control<QLabel>(window, "StartRowLabelx")->text(), QStringLiteral("&Row (1-10):"));
+        SetPosition(window, "5", "2");
+        window.layoutsList()->setCurrentIndex(5); // name badges, 2 x 4
+        QCOMPARE(Position(window), QStringLiteral("2,2"));
+        QCOMPARE(Control<QPushButton>(window, "StartRowLabel")->text(), QStringLiteral("&Row (1-4):"));
+        SetPosition(window, "0", "abc");
+        window.selectLayoutEntry(5);
+        QCOMPARE(Position(window), QStringLiteral("1,1"));
+
+        for (int line = 1; line <= 5; ++line) window.setLabelLine(line, QStringLiteral("typed"));
+        window.layoutsList()->setCurrentText(QStringLiteral("Avery 5160/8160 (Tolvan Software)"));
+        QCOMPARE(window.labelLine(1), MakerName);
+        QCOMPARE(window.labelLine(4), MakerAddress[2]);
+        QCOMPARE(window.labelLine(5), QString());
+    }
+
+    void selectionWarnings_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message"); // empty: no warning
+        const QString columns = QStringLiteral("number of columns of labels:  \"");
+        const QString side = QStringLiteral("label width (\"Side-to-Side\") distance (");
+        // clang-format off
+        QTest::newRow("9 columns") << int(Columns) << "9" << QString();
+        QTest::newRow("10 columns") << int(Columns) << " 10" << Warning(columns, "10\"", "100");
+        QTest::newRow("30 rows") << int(Rows) << "30" << QString();
+        QTest::newRow("31 rows") << int(Rows) << "31" << Warning("number of rows of labels:  \"", "31\"", "101");
+        QTest::newRow("side .25") << int(SideToSide) << "0.25" << QString();
+        QTest::newRow("side 20") << int(SideToSide) << "20" << QString();
+        QTest::newRow("side .24") << int(SideToSide) << "0.24" << Warning(side, ".24 inches)", "102");
+        QTest::newRow("side 20.01") << int(SideToSide) << "20.01" << Warning(side, "20.01 inches)", "102");
+        QTest::newRow("height") << int(TopToTop) << "20.01in" << Warning("label height (\"Top-to-Top\") distance (", "20.01 inches)", "103");
+        QTest::newRow("left -.5") << int(LeftOffset) << "-0.5" << Warning("left offset distance (", "-.5 inches)", "104");
+        QTest::newRow("top") << int(TopOffset) << "-.1" << Warning("\"Offset From Top\" distance (", "-.1 inches)", "105");
+        // clang-format on
+    }
+
+    void selectionWarnings()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        auto& [ui, window] = *loaded_;
+        SetLayoutCell(1, LayoutField(field), value);
+        if (message.isEmpty()) return window.selectLayoutEntry(0); // asks nothing
+        ui.answer(Answer::Ok);
+        window.selectLayoutEntry(0);
+        QVERIFY(IsOnlyMessage(ui, message, QStringLiteral("Quillet"), Buttons::OkCancel, Icon::Warning));
+    }
+
+    void cancelStopsApplyingOkGoesOn()
+    {
+        auto& [ui, window] = *loaded_;
+        auto* rowCaption = Control<QPushButton>(window, "StartRowLabel");
+        SetLayoutCell(9, Columns, QStringLiteral("12"));
+        SetLayoutCell(9, Rows, QStringLiteral("7"));
+        window.startColBox()->setText(QStringLiteral("8"));
+
+        ui.answer(Answer::Cancel);
+        window.selectLayoutEntry(8);
+        QCOMPARE(Control<QLabel>(window, "StartColLabelx")->text(), QStringLiteral("Column (<error>):"));
+        QCOMPARE(rowCaption->text(), QStringLiteral("&Row (1-10):"));
+        QVERIFY(window.labelLine(1).isEmpty());
+        QCOMPARE(window.currentLayoutNumber(), 9); // the entry stays selected
+
+        ui.answer(Answer::Ok);
+        window.selectLayoutEntry(8);
+        QCOMPARE(window.startColBox()->text(), QStringLiteral("8")); // untouched under a bad column count
+        QCOMPARE(rowCaption->text(), QStringLiteral("&Row (1-7):"));
+        QCOMPARE(window.labelLine(1), MakerName);
+
+        // Cancel on the left offset warning skips the top offset check after it.
+        SetLayoutCell(1, LeftOffset, QStringLiteral("-1"));
+        SetLayoutCell(1, TopOffset, QStringLiteral("-1"));
+        ui.clear();
+        ui.answer(Answer::Cancel);
+        window.selectLayoutEntry(0);
+        QVERIFY(ui.last().text.endsWith(QStringLiteral("#SEL-104")) && ui.messages.size() == 1);
+    }
+
+    void editorClosingKeepsThePositionWhenItCan()
+    {
+        auto& [ui, window] = *loaded_;
+        window.layoutsList()->setCurrentIndex(2);
+        window.startRowBox()->setText(QStringLiteral("9"));
+        window.layoutsEditorClosed(false);
+        QCOMPARE(window.startRowBox()->text(), QStringLiteral("9")); // nothing refilled or applied
+
+        SetLayoutCell(3, Title, QStringLiteral("Renamed"));
+        window.layoutsEditorClosed(true);
+        QCOMPARE(window.layoutsList()->currentText(), QStringLiteral("Renamed"));
+        QCOMPARE(window.startRowBox()->text(), QStringLiteral("7")); // applied again: 7 rows
+
+        SetLayoutCell(2, Visible, QString());
+        window.layoutsEditorClosed(true);
+        QCOMPARE(window.currentLayoutNumber(), 1);
+    }
+
+    void strictCheck_data()
+    {
+        // Cells of layout 1 as "sub-entry/field=text;..."; an empty message: the layout passes.
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<QString>("message");
+        const QString fewColumns =
+            QStringLiteral("Program Error:  Number of columns of labels per sheet for the current "
+                           "layout is less than or equal to zero.");
+        const QString manyRows = QStringLiteral("Program Error:  Number of rows of labels per sheet for the current "
+                                                "layout is greater than thirty (the maximum for Quillet).");
+        const QString side = QStringLiteral("Error:  The label-side-to-label-side distance of the current layout is "
+                                            "invalid (it's too ");
+        const QString font = QStringLiteral("Error:  The font size selected for line ");
+        const QString left = QStringLiteral("Error:  The left offset for this layout (");
+        // clang-format off
+        QTest::newRow("9 x 30") << "0/2=9;0/3=30" << QString();
+        QTest::newRow("no columns") << "0/2= 0.5x" << fewColumns + ContactUs + "PBC-100.  Datum in this position:  0.5x";
+        QTest::newRow("31 rows") << "0/3=31" << manyRows + ContactUs + "PBR-103.  Datum in this position: 31";
+        QTest::newRow("side .25, height 20") << "0/4=.25;0/5=20" << QString();
+        QTest::newRow("side .24") << "0/4=0.24" << side + "small - - the minimum is .25 inches, and the value set is \"0.24\".  Error #LSS100";
+        QTest::newRow("side 20.01") << "0/4=20.01" << side + "large - - the maximum is 20 inches, and the value set is \"20.01\".  Error #LSS101";
+        QTest::newRow("height .2") << "0/5=.2" << "Error:  The label-top-to-label-top distance of the current layout is invalid (it's too small - - the minimum is .25 inches, and the value set is \".2\".  Error #LTT100";
+        QTest::newRow("line 3 tiny, one font") << "1/13=2" << QString();
+        QTest::newRow("line 3 tiny, own fonts") << "0/7=1;1/13=2" << font + "3 of this layout (2 points) is too small.  The minimum is 3 points." + FixIt + "OLT-90";
+        QTest::newRow("line 1 huge") << "1/1=50.5" << font + "1 of this layout (50.5 points) is too large.  The maximum is 50 points." + FixIt + "OLT-91";
+        QTest::newRow("left -.5") << "0/21=-.5" << QString();
+        QTest::newRow("left -1.5") << "0/21=-1.5" << left + "-1.5 inches) is too small.  The minimum is -1 inch.\r\rError #OLT100";
+        QTest::newRow("left 20.25") << "0/21=20.25" << left + "20.25 inches) is too large.  The maximum is 20 inches.\r\rError #OLT101";
+        QTest::newRow("left 7.99") << "0/21=7.99" << QString();
+        QTest::newRow("left = printable width") << "0/21=8" << "The left offset for this layout exceeds the printable width of the currently selected printer and paper size/orientation (Error #OLT102).\r\rThe maximum printable width of current printer & sheet is 8.00 inches, while the left offset for this layout is 8.00 inches." + Adjust;
+        QTest::newRow("top -.25") << "0/22=-.25" << "Error:  The top offset for this layout (-0.25 inches) is too small.  The minimum is 0 inches.\r\rError #OTT100";
+        QTest::newRow("top = printable height") << "0/22=10" << "The top offset for this layout exceeds the printable height of the currently selected printer and paper size/orientation (Error #OTT102).\r\rThe maximum printable height of current printer & sheet is 10.00 inches, while the offset from top for this layout is 10.00 inches." + Adjust;
+        QTest::newRow("not visible") << "0/29=TRUE" << "Program Error:  The currently selected layout (layout number 1) does not appear to be selected within QX's memory.  Please contact Tolvan Software about this problem, and include the following error number:\r\rError number:  VLNT-30-1-TRUE";
+        // clang-format on
+    }
+
+    void strictCheck()
+    {
+        QFETCH(QString, cells);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        UseLetterPdf(printer, dir.filePath(QStringLiteral("out.pdf")), {0.25, 0.5, 0.25, 0.5});
+        PrinterSurface surface(printer);
+        auto& [ui, window] = *loaded_;
+        for (const QString& cell : cells.split(u';')) {
+            const int slash = cell.indexOf(u'/');
+            const int equals = cell.indexOf(u'=');
+            LayoutData().setCell(LayoutSlot(1), cell.mid(slash + 1, equals - slash - 1).toInt(),
+                                 cell.left(slash).toInt(), cell.mid(equals + 1));
+        }
+        ui.onMessage = [](const MessageRequest&) { return Answer::Ok; }; // go on past selection warnings
+        window.selectLayoutEntry(0);
+        ui.clear();
+        if (!message.isEmpty()) ui.answer(Answer::Ok);
+
+        QCOMPARE(window.ValidateLayoutForPrint(surface), message.isEmpty());
+        const bool printError = message.contains(QStringLiteral("printable"));
+        QVERIFY(message.isEmpty() ||
+                (printError ? IsOnlyMessage(ui, message, QStringLiteral("Print Error"), Buttons::Ok, Icon::Critical)
+                            : IsOnlyMessage(ui, message)));
+        QVERIFY(QDir(dir.path()).isEmpty()); // checking prints nothing
+    }
+
+    void emptyFontSizesBecomeTen()
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        UseLetterPdf(printer, QString(), {0.25, 0.5, 0.25, 0.5});
+        PrinterSurface surface(printer);
+        auto& [ui, window] = *loaded_;
+        SetFontCell(1, 1, FontSize, QStringLiteral("  "));
+        SetFontCell(1, 4, FontSize, QString());
+        QVERIFY(window.ValidateLayoutForPrint(surface));
+        QCOMPARE(FontCell(1, 1, FontSize), QStringLiteral("10"));
+        QCOMPARE(FontCell(1, 4, FontSize), QString()); // line 4 is not checked under a shared font
+        QVERIFY(Run().dataChanged);
+        SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
+        QVERIFY(window.ValidateLayoutForPrint(surface));
+        QCOMPARE(FontCell(1, 4, FontSize), QStringLiteral("10"));
+    }
+
+    void copiesAndSomethingToPrint()
+    {
+        ScriptedDialogs& ui = loaded_->ui;
+        Command c;
+        for (const char* low : {"0", "", "abc", "0.9"}) {
+            c.copies->setText(QString::fromLatin1(low));
+            QCOMPARE(c.run(ui), QStringLiteral("Number of copies must be at least one"));
+        }
+        c.copies->setText(QStringLiteral("1000"));
+        QCOMPARE(c.run(ui), QStringLiteral("Maximum number of copies is 999"));
+        QCOMPARE(c.copies->text(), QStringLiteral("1000"));
+
+        ui.answer(Answer::No);
+        c.copies->setText(QStringLiteral("100"));
+        PrintCommand(c.in);
+        QVERIFY(IsMessage(ui.last(), QStringLiteral("Print 100 copies?"), QStringLiteral("Caution"), Buttons::YesNo,
+                          Icon::Question, Answer::No));
+        QCOMPARE(c.validated, 0);
+        c.copies->setText(QStringLiteral("99"));
+        QCOMPARE(c.run(ui), QString());
+        QVERIFY(c.validated == 1 && c.busyWhileChecking);
+
+        // Typed text: all five boxes empty is nothing; a box of blanks is something.
+        c.in.texts = {};
+        QCOMPARE(c.run(ui), QStringLiteral("Nothing to print"));
+        c.in.texts[4] = QStringLiteral(" ");
+        QCOMPARE(c.run(ui), QString());
+        // The address-book options look at the counts, not at the typed text.
+        Run().setAddressCounts(3, 0);
+        c.in.source = PrintJob::SelectedEntries;
+        QCOMPARE(c.run(ui), QStringLiteral("Nothing to print"));
+        c.in.source = PrintJob::AllEntries;
+        QCOMPARE(c.run(ui), QString());
+        Run().setAddressCounts(0, 0);
+        QCOMPARE(c.run(ui), QStringLiteral("Nothing to print"));
+        QCOMPARE(c.validated, 3);
+    }
+
+    void startPositionLimits_data()
+    {
+        QTest::addColumn<bool>("isRow");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("message");
+        // clang-format off
+        QTest::newRow("row 0") << true << "0" << "10" << "Minimum \"Starting Row\" is 1";
+        QTest::newRow("row 31 of 30") << true << "31" << "30" << "Maximum \"Starting Row\" is 30";
+        QTest::newRow("row 11 of 10") << true << "11" << "10" << "Maximum \"Starting Row\" for this label sheet is 10";
+        QTest::newRow("row 3 of ' 2'") << true << "3" << " 2" << "Maximum \"Starting Row\" for this label sheet is  2";
+        QTest::newRow("column text") << false << "x" << "10" << "Minimum \"Starting Column\" is 1";
+        QTest::newRow("column 10") << false << "10" << "10" << "Maximum \"Starting Column\" is 9";
+        QTest::newRow("column 4 of 3") << false << "4" << "10" << "Maximum \"Starting Column\" for this label sheet is 3";
+        // clang-format on
+    }
+
+    void startPositionLimits()
+    {
+        ScriptedDialogs& ui = loaded_->ui;
+        QFETCH(bool, isRow);
+        QFETCH(QString, value);
+        QFETCH(QString, rows);
+        QFETCH(QString, message);
+        SetLayoutCell(1, Rows, rows);
+        Command c;
+        QLineEdit* box = isRow ? c.row : c.column;
+        QLineEdit* other = isRow ? c.column : c.row;
+        // The row is checked first: a refused row leaves a bad column unchecked.
+        other->setText(isRow ? QStringLiteral("0") : QStringLiteral("2"));
+        c.copies->setFocus();
+        box->setText(value);
+        QCOMPARE(c.run(ui), message);
+        QCOMPARE(box->text() + other->text(), isRow ? QStringLiteral("10") : QStringLiteral("12"));
+        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(c.validated, 0);
+    }
+
+    void sheetsOver22InchesAndTheLayoutCheck()
+    {
+        ScriptedDialogs& ui = loaded_->ui;
+        Command c;
+        c.setPaper(22, 22); // 31680 twips each way
+        QCOMPARE(c.run(ui), QString());
+        QCOMPARE(c.validated, 1);
+        const QString over = QStringLiteral("Error:  The printer driver is reporting that the currently selected "
+                                            "printer and sheet %1 is greater than 22 inches.  22 inches %2 is the "
+                                            "maximum that Quillet can handle.");
+        c.setPaper(22.23, 11);
+        QCOMPARE(c.run(ui), over.arg(QStringLiteral("width"), QStringLiteral("wide")));
+        c.setPaper(11, 22.23);
+        QCOMPARE(c.run(ui), over.arg(QStringLiteral("height"), QStringLiteral("high")));
+        QCOMPARE(c.validated, 1);
+    }
+
+    void typedAddressPrintsWhereTheLayoutSays()
+    {
+        PdfLabels pdf;
+        MainWindow& window = loaded_->window;
+        // A new user types an address, moves to the second label and presses Print, then Start.
+        QTest::keyClicks(Control<QLineEdit>(window, "TB1"), QStringLiteral("Zoe Lindqvist"));
+        QTest::keyClicks(Control<QLineEdit>(window, "TB2"), QStringLiteral("12 Harbour Road"));
+        Control<QLineEdit>(window, "TB3")->insert(QStringLiteral("Malmö")); // as an input method types it
+        window.startColBox()->setText(QStringLiteral("2"));
+        const auto words = pdf.print(window);
+        QCOMPARE(QDir(pdf.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Labels.pdf"});
+        QCOMPARE(Texts(words), QStringList({"Zoe", "Lindqvist", "12", "Harbour", "Road", "Malmö"}));
+        // Row 1, column 2 of "Avery 5160/8160": 0.5" + 2.75" from the left, 0.625" from the top.
+        QVERIFY(qAbs(words[0].left - 3.25) < 0.01 && qAbs(words[0].top - 0.625) < 0.03);
+        QVERIFY(words[5].top > words[2].top && words[2].top > words[0].top);
+        QCOMPARE(window.startColBox()->text(), QStringLiteral("2"));
+        QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void accessKeyChecksTheBoxBeingTypedInFirst()
+    {
+        auto& [ui, window] = *loaded_;
+        window.setLabelLine(1, QStringLiteral("Ann"));
+        // The access key clicks the button a moment later, the focus staying where it was. The
+        // printing window shows what the boxes hold; it is closed again unprinted.
+        const auto typeThenAltP = [&](QLineEdit* box, const char* typed) {
+            QApplication::setActiveWindow(&window);
+            box->setFocus();
+            box->setText(QString::fromLatin1(typed));
+            QTest::keyClick(box, Qt::Key_P, Qt::AltModifier);
+            QTRY_VERIFY(!window.printButton()->isDown());
+        };
+        const auto opened = [&](const char* position) {
+            return [&window, position](QWidget&) {
+                QCOMPARE(window.copiesBox()->text() + u',' + window.startRowBox()->text(),
+                         QString::fromLatin1(position));
+            };
+        };
+        WithModal([&] { typeThenAltP(window.copiesBox(), "3.7"); }, opened("3,1"));
+        WithModal([&] { typeThenAltP(window.startRowBox(), "2.9"); }, opened("3,2"));
+        // A refused box stops the command there, as leaving it would.
+        ui.answer(Answer::Ok);
+        typeThenAltP(window.startRowBox(), "0");
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Starting row must be at least one")));
+        QCOMPARE(window.startRowBox()->text(), QStringLiteral("1"));
     }
 
 private:
