@@ -9,13 +9,9 @@
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 using namespace quillet;

@@ -5,8 +5,6 @@
 #include "mainwindow/main_window_test_support.h"
 #include "model/factory_layouts.h"
 #include "model/run_state.h"
-#include "printing/selected_printer.h"
-#include "support/pdf_text.h"
 #include "support/recording_surface.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
@@ -17,9 +15,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPrinter>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <algorithm>
 

@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 

@@ -4,8 +4,6 @@
 #include "model/layout_data.h"
 #include "model/run_state.h"
 #include "printing/printer_surface.h"
-#include "printing/selected_printer.h"
-#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -16,14 +14,11 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 using namespace quillet;
