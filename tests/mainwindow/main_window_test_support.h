@@ -121,7 +121,7 @@ inline void TextColumns(std::initializer_list<const char*> names)
 }
 template <class... Strings> void Row(const char* name, Strings... texts)
 {
-    (QTest::newRow(name) << ... << QString::fromUtf8(texts));
+    (QTest::newRow(name) << ... << QString(texts));
 }
 inline QString Data(const char* column)
 {

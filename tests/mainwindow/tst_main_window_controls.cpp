@@ -113,46 +113,29 @@ private Q_SLOTS:
     // focused line from its cursor and the lines below. No line break ever reaches a box.
     void pasting_data()
     {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<int>("box");
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QString>("lines"); // the boxes held 1 to 5 before
+        TextColumns({"how", "box", "clipboard", "lines"}); // the boxes held 1 to 5 before
         const QString w70(70, u'w'), w50(50, u'w'), w49(49, u'w');
-        QTest::newRow("F7 seven lines") << "F7" << 1 << "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng"
-                                        << "a|b|c|d|e";
-        QTest::newRow("F7 a final break") << "F7" << 5 << "a\r\nb\r\n"
-                                          << "a|b||4|5";
-        QTest::newRow("F7 CR alone") << "F7" << 1 << "a\rb"
-                                     << "a|b|3|4|5";
-        QTest::newRow("F7 LF alone") << "F7" << 1 << "a\nb\n\nd"
-                                     << "a|b||d|5";
-        QTest::newRow("F7 long line") << "F7" << 1 << w70 + "\r\nshort" << w50 + "|short|3|4|5";
-        QTest::newRow("F7 no half characters") << "F7" << 1 << w49 + "\U0001F600" << w49 + "|2|3|4|5";
-        QTest::newRow("F7 blanks only") << "F7" << 1 << "   "
-                                        << "1|2|3|4|5"; // the empty-clipboard message
-        QTest::newRow("F7 nothing") << "F7" << 1 << ""
-                                    << "1|2|3|4|5";
-        QTest::newRow("CR LF") << "keys" << 1 << "Ann Smith\r\n12 Main St\r\nTown"
-                               << "Ann Smith|12 Main St|Town|4|5";
-        QTest::newRow("no more lines than boxes left") << "keys" << 4 << "a\nb\rc"
-                                                       << "1|2|3|a|b";
-        QTest::newRow("cut to 50, a final break") << "menu" << 2 << w70 + "\n\r\n"
-                                                  << "1|" + w50 + "||4|5";
-        QTest::newRow("one line and its break at the cursor") << "keys" << 3 << "Ann\r\n"
-                                                              << "1|2|3Ann|4|5";
-        QTest::newRow("one line as ever") << "menu" << 5 << "Ann"
-                                          << "1|2|3|4|5Ann";
+        Row("F7 seven lines", "F7", "1", "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng", "a|b|c|d|e");
+        Row("F7 a final break", "F7", "5", "a\r\nb\r\n", "a|b||4|5");
+        Row("F7 CR alone", "F7", "1", "a\rb", "a|b|3|4|5");
+        Row("F7 LF alone", "F7", "1", "a\nb\n\nd", "a|b||d|5");
+        Row("F7 long line", "F7", "1", w70 + "\r\nshort", w50 + "|short|3|4|5");
+        Row("F7 no half characters", "F7", "1", w49 + "\U0001F600", w49 + "|2|3|4|5");
+        Row("F7 blanks only", "F7", "1", "   ", "1|2|3|4|5"); // and the empty-clipboard message
+        Row("F7 nothing", "F7", "1", "", "1|2|3|4|5");
+        Row("CR LF", "keys", "1", "Ann Smith\r\n12 Main St\r\nTown", "Ann Smith|12 Main St|Town|4|5");
+        Row("no more lines than boxes left", "keys", "4", "a\nb\rc", "1|2|3|a|b");
+        Row("cut to 50, a final break", "menu", "2", w70 + "\n\r\n", "1|" + w50 + "||4|5");
+        Row("one line and its break at the cursor", "keys", "3", "Ann\r\n", "1|2|3Ann|4|5");
+        Row("one line as ever", "menu", "5", "Ann", "1|2|3|4|5Ann");
     }
     void pasting()
     {
-        QFETCH(QString, how);
-        QFETCH(int, box);
-        QFETCH(QString, clipboard);
-        QFETCH(QString, lines);
+        const QString how = Data("how"), clipboard = Data("clipboard");
         auto& [ui, window] = *loaded_;
         SetLines(window, {"1", "2", "3", "4", "5"});
         QGuiApplication::clipboard()->setText(clipboard);
-        auto* target = Control<QLineEdit>(window, QStringLiteral("TB%1").arg(box));
+        auto* target = Control<QLineEdit>(window, "TB" + Data("box"));
         target->setFocus();
         target->end(false);
         if (how == QStringLiteral("menu")) {
@@ -170,7 +153,7 @@ private Q_SLOTS:
             QTest::keyClick(target, Qt::Key_F7);
             QVERIFY(!IsBlankText(clipboard) || IsOnlyMessage(ui, QStringLiteral("The clipboard is empty")));
         }
-        QCOMPARE(Lines(window).join(u'|'), lines);
+        QCOMPARE(Lines(window).join(u'|'), Data("lines"));
     }
 
     void readingOrderAndSpokenNames()
