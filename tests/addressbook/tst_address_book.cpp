@@ -6,23 +6,13 @@
 #include "model/data_file.h"
 #include "model/layout_data.h"
 #include "model/run_state.h"
-#include "printing/selected_printer.h"
-#include "support/pdf_text.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QToolButton>
-
-#include <functional>
 
 using namespace quillet;
 using namespace quillet::test;
@@ -37,14 +27,11 @@ struct Book {
         QApplication::setActiveWindow(&window);
     }
     RecordList* list() { return Control<RecordList>(window, "RecordList"); }
-    QLineEdit* box(int line) { return Control<QLineEdit>(window, qPrintable(QStringLiteral("TB%1").arg(line))); }
+    QLineEdit* box(int line) { return Control<QLineEdit>(window, QStringLiteral("TB%1").arg(line)); }
     QAction* command(const char* name) { return Control<QAction>(window, name); }
     int tab() { return Control<LetterTabs>(window, "TabHolder")->current(); }
     // The user clicks the tab with this letter.
-    void pickTab(char letter)
-    {
-        Control<QToolButton>(window, qPrintable(QStringLiteral("Tab") + QChar(letter)))->click();
-    }
+    void pickTab(char letter) { Click(window, QStringLiteral("Tab") + QChar(letter)); }
     QStringList items()
     {
         QStringList texts;
@@ -53,26 +40,6 @@ struct Book {
         return texts;
     }
 };
-
-// Runs `drive` on the modal window that `open` brings up, and closes that window afterwards even
-// when a check inside `drive` failed.
-void WithModal(const std::function<void()>& open, const std::function<void(QWidget&)>& drive)
-{
-    QWidget* const opener = QApplication::activeModalWidget();
-    bool driven = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QPointer<QWidget> modal = QApplication::activeModalWidget();
-        if (!modal || modal == opener) return;
-        poll.stop();
-        drive(*modal);
-        driven = true;
-        if (modal) modal->close();
-    });
-    poll.start(5);
-    open();
-    QVERIFY2(driven, "no modal window came up");
-}
 
 QStringList RecordText(int tab, int record)
 {
@@ -318,15 +285,14 @@ private Q_SLOTS:
 
     void printsTheSelectedEntriesAndReopensWhereItClosed()
     {
-        QTemporaryDir dir;
-        UsePdfOutput(SelectedPrinter(), dir.filePath(QStringLiteral("Labels.pdf")));
+        PdfLabels pdf;
         LoadedWindow w;
-        const auto open = [&] { Control<QPushButton>(w.window, "AddressBookButton")->click(); };
+        const auto open = [&] { Click(w.window, "AddressBookButton"); };
         WithModal(open, [&](QWidget& book) {
             QCOMPARE(book.windowTitle(), QStringLiteral("Address Book"));
             auto* list = Control<RecordList>(book, "RecordList");
             const auto type = [&](char tab, int row, const char* name) {
-                Control<QToolButton>(book, qPrintable(QStringLiteral("Tab") + QChar(tab)))->click();
+                Click(book, QStringLiteral("Tab") + QChar(tab));
                 list->setCurrentRow(row);
                 QTest::keyClicks(Control<QLineEdit>(book, "TB1"), QString::fromLatin1(name));
             };
@@ -335,35 +301,30 @@ private Q_SLOTS:
             type('B', 4, "Bert");
             QTest::keyClick(list, Qt::Key_Space);
             type('B', 1, "Bea");
-            Control<QPushButton>(book, "CloseButton")->click();
+            Click(book, "CloseButton");
         });
         auto* selected = Control<QRadioButton>(w.window, "PrintWhatOB3");
         QCOMPARE(selected->text(), QStringLiteral("Print all entries selected in address book (2)"));
         selected->click();
-        WithModal([&] { w.window.printButton()->click(); },
-                  [](QWidget& form) { Control<QPushButton>(form, "StartButton")->click(); });
-        QStringList printed;
-        for (const PdfWord& word : ReadPdfWords(dir.filePath(QStringLiteral("Labels.pdf")))) printed << word.text;
-        QCOMPARE(printed, QStringList({"Bert", "Mona"}));
+        QCOMPARE(Texts(pdf.print(w.window)), QStringList({"Bert", "Mona"}));
 
         // Reopened on B-2, whose three lines replace all five of the label; the memo stays out.
         const Cell lines[] = {{1, 1, Line2, "1 Elm St"}, {1, 1, Line3, "Springfield"}, {1, 1, Line6, "met in May"}};
         SetCells(lines);
-        for (int line = 1; line <= 5; ++line) w.window.setLabelLine(line, QStringLiteral("x"));
+        SetLines(w.window, QStringList(5, QStringLiteral("x")));
         WithModal(open, [&](QWidget& book) {
             QVERIFY(Control<QToolButton>(book, "TabB")->isChecked());
             QCOMPARE(Control<QLineEdit>(book, "TB6")->text(), QStringLiteral("met in May"));
-            Control<QPushButton>(book, "EnterAddressButton")->click();
-            QStringList label;
-            for (int line = 1; line <= 5; ++line) label << w.window.labelLine(line);
-            QCOMPARE(label, QStringList({"Bea", "1 Elm St", "Springfield", "", ""}));
+            Click(book, "EnterAddressButton");
+            QCOMPARE(Lines(w.window), QStringList({"Bea", "1 Elm St", "Springfield", "", ""}));
             QVERIFY(book.isVisible());
         });
     }
 
-    void matchesOneAtATimeInOrder()
+    void findMatchesOneAtATimeInOrderToTheEnd()
     {
-        const Cell cells[] = {{0, 2, Line3, "Norrköping"}, {0, 19, Line1, "Per"}, {0, 19, Line6, "met at NORRLAND"}};
+        const Cell cells[] = {{0, 2, Line3, "Norrköping"}, {0, 19, Line1, "Per"},    {0, 19, Line6, "met at NORRLAND"},
+                              {24, 29, Line1, "Yves"},     {25, 0, Line2, "yvonne"}, {25, 29, Line5, "Sylvia Yves"}};
         SetCells(cells);
         Finder f(ui);
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Find Address Book Record"));
@@ -389,14 +350,9 @@ private Q_SLOTS:
         // An empty text matches the first record examined, empty or not.
         f.text()->clear();
         QCOMPARE(f.search(), QStringLiteral("A-1 "));
-    }
 
-    void continuesAcrossTabsToTheEnd()
-    {
-        const Cell cells[] = {{24, 29, Line1, "Yves"}, {25, 0, Line2, "yvonne"}, {25, 29, Line5, "Sylvia Yves"}};
-        SetCells(cells);
-        Finder f(ui);
-        QTest::keyClicks(f.text(), QStringLiteral("YV"));
+        // Y-30 goes on at Z-1; after Z-30 the search ends and starts again.
+        f.text()->setText(QStringLiteral("YV"));
         QCOMPARE(f.search(), QStringLiteral("Y-30 Yves"));
         QCOMPARE(f.search(), QStringLiteral("Z-1 yvonne"));
         QCOMPARE(f.search(), QStringLiteral("Z-30 Sylvia Yves"));
@@ -412,8 +368,8 @@ private Q_SLOTS:
         WithModal([&] { QTest::keyClick(b.list(), Qt::Key_F, Qt::ControlModifier); },
                   [&](QWidget& find) {
                       QTest::keyClicks(Control<QLineEdit>(find, "SearchText"), QStringLiteral("mon"));
-                      Control<QPushButton>(find, "SearchButton")->click();
-                      Control<QPushButton>(find, "SetABButton")->click();
+                      Click(find, "SearchButton");
+                      Click(find, "SetABButton");
                       QVERIFY(find.isVisible());
                       QVERIFY(b.tab() == 12 && b.list()->currentRow() == 11);
                       QCOMPARE(b.box(1)->text(), QStringLiteral("Mona"));

@@ -5,8 +5,6 @@
 #include "mainwindow/main_window_test_support.h"
 #include "model/factory_layouts.h"
 #include "model/run_state.h"
-#include "printing/selected_printer.h"
-#include "support/pdf_text.h"
 #include "support/recording_surface.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
@@ -17,10 +15,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPrinter>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -176,16 +171,15 @@ private Q_SLOTS:
         LoadedWindow w;
         w.window.layoutsList()->setCurrentIndex(1);
         QString copied;
-        WhenModal([&copied](QWidget* window) {
-            QVERIFY(Control<QLabel>(*window, "A11")->text() == "Avery 5161/8161" &&
-                    Control<QLabel>(*window, "A13")->text() == "2" &&
-                    !Control<QLabel>(*window, "A21")->isVisibleTo(window));
-            Control<QPushButton>(*window, "CopyButton")->click();
-            copied = QApplication::clipboard()->text();
-            Control<QPushButton>(*window, "CloseButton")->click();
-        });
         QVERIFY(w.window.diagnosticsAction()->isEnabled());
-        w.window.diagnosticsAction()->trigger();
+        WithModal([&w] { w.window.diagnosticsAction()->trigger(); },
+                  [&copied](QWidget& window) {
+                      QVERIFY(Control<QLabel>(window, "A11")->text() == "Avery 5161/8161" &&
+                              Control<QLabel>(window, "A13")->text() == "2" &&
+                              !Control<QLabel>(window, "A21")->isVisibleTo(&window));
+                      Click(window, "CopyButton");
+                      copied = QApplication::clipboard()->text();
+                  });
         const QStringList lines = copied.split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 1 + 44 + 3 * 2 + 1);
         QCOMPARE(lines.first(), QStringLiteral("CURRENT PRINTER:"));

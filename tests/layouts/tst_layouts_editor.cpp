@@ -8,8 +8,6 @@
 #include "model/factory_layouts.h"
 #include "model/run_state.h"
 #include "printing/painter_surface.h"
-#include "printing/selected_printer.h"
-#include "support/pdf_text.h"
 #include "support/recording_surface.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
@@ -19,30 +17,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTimer>
 
 using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-
-// Data rows of text columns.
-void TextColumns(std::initializer_list<const char*> names)
-{
-    for (const char* name : names) QTest::addColumn<QString>(name);
-}
-template <class... Texts> void Row(const char* name, Texts... texts)
-{
-    (QTest::newRow(name) << ... << QString::fromUtf8(texts));
-}
-QString Data(const char* column)
-{
-    return *static_cast<QString*>(QTest::qData(column, QMetaType::QString));
-}
 
 QString At(int layout, int field, int subEntry = PropertiesSubEntry)
 {
@@ -73,7 +54,7 @@ struct Editor {
         window.show();
         QApplication::setActiveWindow(&window);
     }
-    template <class T = QLineEdit> T* at(const QString& name) { return Control<T>(window, qPrintable(name)); }
+    template <class T = QLineEdit> T* at(const QString& name) { return Control<T>(window, name); }
     QListWidget* list() { return at<QListWidget>("LayoutList"); }
     QAction* action(const QString& name) { return window.findChild<QAction*>(name); }
     void select(int layout) { list()->setCurrentRow(layout - 1); }
@@ -296,14 +277,10 @@ private Q_SLOTS:
         e.action("MEditCopyLayout")->trigger();
         for (int n : {11, 12}) {
             e.select(n);
-            ui.clear();
             ui.answer(Answer::Yes);
             e.action("MEditPasteLayout")->trigger();
-            QVERIFY(IsOnlyMessage(ui,
-                                  QStringLiteral("\"Paste\" the layout in memory  (\"Avery 5161/8161\") into layout "
-                                                 "position number %1 (therefore overwriting what is there now)?")
-                                      .arg(n),
-                                  QStringLiteral("Warning"), Buttons::YesNo, Icon::Question, Answer::No));
+            QVERIFY(
+                ui.last().text.contains(QStringLiteral("(\"Avery 5161/8161\") into layout position number %1").arg(n)));
             // Pasted, then shown: what the controls changed is written back in their forms.
             QVERIFY(e.checked(n) && Run().layoutClipboard == ReadLayoutRecord(2) && At(n, Columns) == " 2");
         }
@@ -394,37 +371,32 @@ private Q_SLOTS:
 
     void anEditedLayoutPrintsWhereItSays()
     {
-        QTemporaryDir dir;
-        UsePdfOutput(SelectedPrinter(), dir.filePath(QStringLiteral("Labels.pdf")));
+        PdfLabels pdf;
         MainWindow window;
         QVERIFY(window.load());
         window.layoutsList()->setCurrentIndex(1);
+        const auto open = [&window] { window.layoutsEditorAction()->trigger(); };
         // Opening and closing with no edit: checking the list marks the data changed and rebuilds.
         SetLayoutCell(3, Title, QStringLiteral("Renamed"));
         Run().dataChanged = false;
-        WhenModal([](QWidget* editor) { editor->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click(); });
-        window.layoutsEditorAction()->trigger();
+        WithModal(open, [](QWidget& editor) { Click(editor, "CloseButton"); });
         QVERIFY(Run().dataChanged && window.layoutsList()->itemText(2) == QStringLiteral("Renamed"));
 
         // The user makes layout 2 one column of 20-point labels 1.25" in and 1.5" down.
         ui.answerFont(FontChoice{QStringLiteral("Arial"), 20});
-        WhenModal([](QWidget* editor) {
-            QCOMPARE(editor->findChild<QListWidget*>()->currentRow(), 1);
+        WithModal(open, [](QWidget& editor) {
+            QCOMPARE(Control<QListWidget>(editor, "LayoutList")->currentRow(), 1);
             for (auto [box, text] :
                  {std::pair{"ColumnsBox", "1"}, {"PositioningBox0", "1.25"}, {"PositioningBox1", "1.5"}})
-                editor->findChild<QLineEdit*>(QString::fromLatin1(box))->setText(QString::fromLatin1(text));
-            editor->findChild<QPushButton*>(QStringLiteral("FontButton0"))->click();
-            editor->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();
+                Control<QLineEdit>(editor, box)->setText(QString::fromLatin1(text));
+            Click(editor, "FontButton0");
+            Click(editor, "CloseButton");
         });
-        window.layoutsEditorAction()->trigger();
         QVERIFY(window.currentLayoutNumber() == 2 && window.startColBox()->text() == QStringLiteral("1"));
 
-        window.setLabelLine(1, QStringLiteral("Zoe"));
-        window.setLabelLine(2, QStringLiteral("Harbour"));
+        SetLines(window, {"Zoe", "Harbour"});
         window.copiesBox()->setText(QStringLiteral("2"));
-        WhenModal([](QWidget* form) { form->findChild<QPushButton*>(QStringLiteral("StartButton"))->click(); });
-        window.printButton()->click();
-        const auto words = ReadPdfWords(dir.filePath(QStringLiteral("Labels.pdf")));
+        const auto words = pdf.print(window);
         QCOMPARE(words.size(), 4);
         // Both labels in the one column, the second a label height (1") below; lines 20 points apart.
         QVERIFY(qAbs(words[0].left - 1.25) < 0.01 && qAbs(words[2].left - 1.25) < 0.01);
@@ -494,22 +466,16 @@ private Q_SLOTS:
     {
         Editor e;
         // Closing without copying changes nothing.
-        WhenModal([](QWidget* presets) {
-            auto* list = presets->findChild<QListWidget*>(QStringLiteral("PresetsList"));
-            list->setCurrentRow(3);
-            presets->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();
-        });
-        e.at<QPushButton>("LayoutPresetsButton")->click();
+        const auto open = [&e] { e.at<QPushButton>("LayoutPresetsButton")->click(); };
+        WithModal(open, [](QWidget& presets) { Control<QListWidget>(presets, "PresetsList")->setCurrentRow(3); });
         QVERIFY(!Run().layoutClipboardFull && !e.action("MEditPasteLayout")->isEnabled());
         QVERIFY(Run().layoutClipboard == LayoutRecord() && Run().presetLayout == LayoutRecord());
-
-        WhenModal([](QWidget* presets) {
-            auto* list = presets->findChild<QListWidget*>(QStringLiteral("PresetsList"));
+        WithModal(open, [](QWidget& presets) {
+            auto* list = Control<QListWidget>(presets, "PresetsList");
             list->setCurrentItem(list->findItems(QStringLiteral("5066"), Qt::MatchExactly).value(0));
-            presets->findChild<QPushButton*>(QStringLiteral("CopyPresetButton"))->click();
-            presets->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();
+            Click(presets, "CopyPresetButton");
+            Click(presets, "CloseButton");
         });
-        e.at<QPushButton>("LayoutPresetsButton")->click();
         QVERIFY(Run().layoutClipboard == PresetRecord(5066) && Run().presetLayout == LayoutRecord());
         e.select(2);
         ui.answer(Answer::Yes);
@@ -555,12 +521,10 @@ private Q_SLOTS:
         DrawFontSample(surface, FontSampleLines(1), false);
         QVERIFY(surface.texts()[2].fontSize == 10 && surface.texts()[2].x == 100 && surface.texts()[1].x == 100);
         QVERIFY(surface.texts()[0].fontSize == 14 && !surface.texts()[1].bold);
-    }
 
-    void fontSampleText()
-    {
+        // The built-in sample address unless the layout's default text is on, empty lines included.
         SetLayoutCell(2, LayoutField(DefaultText1 + 4), QStringLiteral("Line five"));
-        QCOMPARE(FontSampleText(2), FontSampleText(1)); // default text switched off: the sample address
+        QCOMPARE(FontSampleText(2), FontSampleText(1));
         SetLayoutCell(2, UseDefaultText, QStringLiteral("1"));
         QCOMPARE(FontSampleText(2), (std::array<QString, 5>{"", "", "", "", "Line five"}));
         for (const QString& line : FontSampleText(1)) QVERIFY(!line.isEmpty() && line.size() < 25);
@@ -578,16 +542,15 @@ private Q_SLOTS:
             PainterSurface surface(&probe);
             extent = DrawFontSample(surface, FontSampleLines(9), false);
         }
-        WhenModal([extent](QWidget* window) {
-            auto* area = Control<QLabel>(*window, "SampleArea");
-            const int dpi = area->logicalDpiX();
-            QCOMPARE(area->width(), int(std::lround((extent.widestLine + 200) * dpi / 1440.0)));
-            auto* close = Control<QPushButton>(*window, "CloseButton");
-            QVERIFY(close->width() == area->width() && close->y() == area->height() &&
-                    close->geometry().bottom() == window->height() - 1);
-            close->click();
-        });
-        e.at<QPushButton>("FontsSampleButton")->click();
+        WithModal([&e] { e.at<QPushButton>("FontsSampleButton")->click(); },
+                  [extent](QWidget& window) {
+                      auto* area = Control<QLabel>(window, "SampleArea");
+                      const int dpi = area->logicalDpiX();
+                      QCOMPARE(area->width(), int(std::lround((extent.widestLine + 200) * dpi / 1440.0)));
+                      auto* close = Control<QPushButton>(window, "CloseButton");
+                      QVERIFY(close->width() == area->width() && close->y() == area->height() &&
+                              close->geometry().bottom() == window.height() - 1);
+                  });
         QCOMPARE(Run().sampleLayoutIndex, 8);
 
         // A colour too large to draw: the failure is shown, the window still opens.

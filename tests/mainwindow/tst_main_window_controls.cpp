@@ -1,67 +1,97 @@
 #include "main_window_test_support.h"
+#include "mainwindow/print_command.h"
+#include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/run_state.h"
-#include "support/scripted_dialogs.h"
+#include "printing/printer_surface.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QGroupBox>
-#include <QLineEdit>
+#include <QLabel>
 #include <QMenu>
-#include <QPushButton>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-QStringList Lines(MainWindow& w)
+const QString ContactUs = QStringLiteral(
+    "  This indicates a problem with the programming.  Please contact Tolvan Software about this problem.  Error #");
+const QString FixIt = QStringLiteral(
+    "  Please open the Layouts Editor to fix this, or contact Tolvan Software if the problem persists.  Error #");
+QString Warning(const QString& what, const QString& value, const QString& code)
 {
-    QStringList lines;
-    for (int i = 1; i <= 5; ++i) lines << w.labelLine(i);
-    return lines;
+    return "Error:  The currently selected layout contains an invalid " + what + value + u'.' + FixIt + "SEL-" + code;
 }
+const QString Adjust =
+    QStringLiteral("\r\rAdjust the printer driver (press \"Print Setup\", and then adjust \"Orientation\" and/or "
+                   "\"Paper Size\"), and/or adjust the settings within the QX Layouts Editor (File > Layouts Editor).");
 
-void SetLines(MainWindow& w, const QStringList& lines)
-{
-    for (int i = 1; i <= 5; ++i) w.setLabelLine(i, lines.value(i - 1));
-}
+// The main window's boxes, a PDF printer and a layout check that records its calls and fails.
+struct Command {
+    QWidget window;
+    QLineEdit* copies = new QLineEdit(QStringLiteral("1"), &window);
+    QLineEdit* row = new QLineEdit(QStringLiteral("1"), &window);
+    QLineEdit* column = new QLineEdit(QStringLiteral("1"), &window);
+    QTemporaryDir dir;
+    QPrinter printer{QPrinter::HighResolution};
+    PrintCommandInputs in;
+    int validated = 0;
+    bool busyWhileChecking = false;
 
-// One press for Walk: a key (on the keypad when `keypad`) or a mouse button (a double click when
-// `twice`).
-struct Press {
-    Press(Qt::Key k, bool keypad = false) : key(k), modifiers(keypad ? Qt::KeypadModifier : Qt::NoModifier) {}
-    Press(Qt::MouseButton b, bool twice = false) : button(b), doubled(twice) {}
-    Qt::Key key = Qt::Key_unknown;
-    Qt::KeyboardModifiers modifiers;
-    Qt::MouseButton button = Qt::NoButton;
-    bool doubled = false;
+    Command()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        for (QLineEdit* box : {copies, row, column}) layout->addWidget(box);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        UsePdfOutput(printer, dir.filePath(QStringLiteral("Labels.pdf")));
+        in = {&window, copies, row, column, PrintJob::TypedText, {QStringLiteral("Ann")}, 1, &printer, {}};
+        in.validateLayout = [this](DrawingSurface&) {
+            ++validated;
+            busyWhileChecking = window.cursor().shape() == Qt::WaitCursor;
+            return false;
+        };
+    }
+    // Runs the command; the text of the single plain message it showed, or "" when it showed none.
+    QString run(ScriptedDialogs& ui)
+    {
+        ui.clear();
+        ui.allowUnscripted = true; // every message shown is returned and checked
+        Run().cancelRequested = true;
+        PrintCommand(in);
+        const bool restored = window.cursor().shape() == Qt::ArrowCursor && !Run().cancelRequested;
+        if (ui.messages.empty()) return restored ? QString() : QStringLiteral("<busy pointer left>");
+        return restored && IsOnlyMessage(ui, ui.last().text) ? ui.last().text : QStringLiteral("<other message>");
+    }
+    void setPaper(double width, double height)
+    {
+        printer.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Inch), QPageLayout::Portrait,
+                                          QMarginsF(0, 0, 0, 0), QPageLayout::Inch));
+    }
 };
 
-// The position after each press on `target`, joined by blanks.
-QString Walk(MainWindow& w, QWidget* target, std::initializer_list<Press> presses)
-{
-    QStringList after;
-    for (const Press& p : presses) {
-        if (p.button == Qt::NoButton)
-            QTest::keyClick(target, p.key, p.modifiers);
-        else if (p.doubled)
-            QTest::mouseDClick(target, p.button);
-        else
-            QTest::mouseClick(target, p.button);
-        after << Position(w);
-    }
-    return after.join(u' ');
-}
 } // namespace
 
 class TestMainWindowControls : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { loaded_ = std::make_unique<LoadedWindow>(); }
+    void init()
+    {
+        loaded_ = std::make_unique<LoadedWindow>();
+        QApplication::setActiveWindow(&loaded_->window);
+        QVERIFY(QTest::qWaitForWindowActive(&loaded_->window));
+    }
     void cleanup() { loaded_.reset(); }
 
     void copyAndPasteRoundTrip()
@@ -74,75 +104,41 @@ private Q_SLOTS:
         QTest::keyClick(Control<QLineEdit>(window, "TB2"), Qt::Key_F6);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Ann Smith\r\n\r\n12 Main St\r\n\r\n"));
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Address copied to Clipboard")));
-
         SetLines(window, QStringList(5, QStringLiteral("x")));
         QTest::keyClick(Control<QLineEdit>(window, "TB5"), Qt::Key_F7);
-        QCOMPARE(Lines(window), lines);
-        QCOMPARE(ui.messages.size(), size_t(1));
+        QVERIFY(Lines(window) == lines && ui.messages.size() == 1);
     }
 
-    void pasteSplitsIntoAtMostFiveLines_data()
+    // F7 pastes an address over all five lines; Ctrl+V and the context menu's Paste fill the
+    // focused line from its cursor and the lines below. No line break ever reaches a box.
+    void pasting_data()
     {
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QStringList>("lines"); // the boxes held "old" before
-        const QString old = QStringLiteral("old");
-        QTest::newRow("seven lines") << "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7" << QStringList{"1", "2", "3", "4", "5"};
-        QTest::newRow("two lines and a break") << "a\r\nb\r\n" << QStringList{"a", "b", "", old, old};
-        QTest::newRow("CR alone") << "a\rb" << QStringList{"a", "b", old, old, old};
-        QTest::newRow("LF alone") << "a\nb\n\nd" << QStringList{"a", "b", "", "d", old};
-        QTest::newRow("long line") << QString(70, u'w') + QStringLiteral("\r\nshort")
-                                   << QStringList{QString(50, u'w'), "short", old, old, old};
-        QTest::newRow("no half characters")
-            << QString(49, u'w') + QStringLiteral("\U0001F600") << QStringList{QString(49, u'w'), old, old, old, old};
-        QTest::newRow("blanks only") << "   " << QStringList(5, old); // and the empty-clipboard message
-        QTest::newRow("nothing") << "" << QStringList(5, old);
+        TextColumns({"how", "box", "clipboard", "lines"}); // the boxes held 1 to 5 before
+        const QString w70(70, u'w'), w50(50, u'w'), w49(49, u'w');
+        Row("F7 seven lines", "F7", "1", "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng", "a|b|c|d|e");
+        Row("F7 a final break", "F7", "5", "a\r\nb\r\n", "a|b||4|5");
+        Row("F7 CR alone", "F7", "1", "a\rb", "a|b|3|4|5");
+        Row("F7 LF alone", "F7", "1", "a\nb\n\nd", "a|b||d|5");
+        Row("F7 long line", "F7", "1", w70 + "\r\nshort", w50 + "|short|3|4|5");
+        Row("F7 no half characters", "F7", "1", w49 + "\U0001F600", w49 + "|2|3|4|5");
+        Row("F7 blanks only", "F7", "1", "   ", "1|2|3|4|5"); // and the empty-clipboard message
+        Row("F7 nothing", "F7", "1", "", "1|2|3|4|5");
+        Row("CR LF", "keys", "1", "Ann Smith\r\n12 Main St\r\nTown", "Ann Smith|12 Main St|Town|4|5");
+        Row("no more lines than boxes left", "keys", "4", "a\nb\rc", "1|2|3|a|b");
+        Row("cut to 50, a final break", "menu", "2", w70 + "\n\r\n", "1|" + w50 + "||4|5");
+        Row("one line and its break at the cursor", "keys", "3", "Ann\r\n", "1|2|3Ann|4|5");
+        Row("one line as ever", "menu", "5", "Ann", "1|2|3|4|5Ann");
     }
-
-    void pasteSplitsIntoAtMostFiveLines()
+    void pasting()
     {
-        QFETCH(QString, clipboard);
-        QFETCH(QStringList, lines);
-        auto& [ui, window] = *loaded_;
-        SetLines(window, QStringList(5, QStringLiteral("old")));
-        QGuiApplication::clipboard()->setText(clipboard);
-        if (IsBlankText(clipboard)) ui.answer(Answer::Ok);
-        QTest::keyClick(Control<QLineEdit>(window, "TB1"), Qt::Key_F7);
-        QCOMPARE(Lines(window), lines);
-        QVERIFY(!IsBlankText(clipboard) || IsOnlyMessage(ui, QStringLiteral("The clipboard is empty")));
-    }
-
-    void pastingSeveralLinesFillsTheLinesBelow_data()
-    {
-        QTest::addColumn<int>("box");
-        QTest::addColumn<bool>("fromMenu");
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QStringList>("lines");
-        const QString long70(70, u'x');
-        QTest::newRow("CR LF") << 1 << false << "Ann Smith\r\n12 Main St\r\nTown"
-                               << QStringList({"Ann Smith", "12 Main St", "Town", "4", "5"});
-        QTest::newRow("no more lines than boxes left, LF and CR")
-            << 4 << false << "a\nb\rc" << QStringList({"1", "2", "3", "a", "b"});
-        QTest::newRow("cut to 50, a final break ends the last line")
-            << 2 << true << long70 + "\n\r\n"
-            << QStringList({"1", long70.left(50), "", "4", "5"});
-        QTest::newRow("one line and its break goes in at the cursor") << 3 << false << "Ann\r\n"
-                                                                      << QStringList({"1", "2", "3Ann", "4", "5"});
-        QTest::newRow("one line as ever") << 5 << true << "Ann" << QStringList({"1", "2", "3", "4", "5Ann"});
-    }
-
-    void pastingSeveralLinesFillsTheLinesBelow()
-    {
-        QFETCH(int, box);
-        QFETCH(bool, fromMenu);
-        QFETCH(QString, clipboard);
-        QFETCH(QStringList, lines);
+        const QString how = Data("how"), clipboard = Data("clipboard");
         auto& [ui, window] = *loaded_;
         SetLines(window, {"1", "2", "3", "4", "5"});
         QGuiApplication::clipboard()->setText(clipboard);
-        auto* target = Control<QLineEdit>(window, qPrintable(QStringLiteral("TB%1").arg(box)));
+        auto* target = Control<QLineEdit>(window, "TB" + Data("box"));
         target->setFocus();
         target->end(false);
-        if (fromMenu) {
+        if (how == QStringLiteral("menu")) {
             QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
             QApplication::sendEvent(target, &click);
             auto* menu = target->findChild<QMenu*>();
@@ -150,20 +146,24 @@ private Q_SLOTS:
             for (QAction* action : menu->actions())
                 if (action->text().startsWith(QStringLiteral("&Paste"))) action->trigger();
             menu->close();
-        } else {
+        } else if (how == QStringLiteral("keys")) {
             QTest::keySequence(target, QKeySequence::Paste);
+        } else {
+            if (IsBlankText(clipboard)) ui.answer(Answer::Ok);
+            QTest::keyClick(target, Qt::Key_F7);
+            QVERIFY(!IsBlankText(clipboard) || IsOnlyMessage(ui, QStringLiteral("The clipboard is empty")));
         }
-        QCOMPARE(Lines(window), lines);
+        QCOMPARE(Lines(window).join(u'|'), Data("lines"));
     }
 
     void readingOrderAndSpokenNames()
     {
         auto& [ui, window] = *loaded_;
         // "Print what is entered below" stands above the boxes it means.
-        const auto top = [&](const char* name) { return Control<QWidget>(window, name)->mapTo(&window, QPoint()).y(); };
+        const auto top = [&](const char* name) { return Control(window, name)->mapTo(&window, QPoint()).y(); };
         QVERIFY(top("PrintWhatOB3") < top("Frames1"));
         QStringList order;
-        QWidget* const first = Control<QWidget>(window, "LayoutsList");
+        QWidget* const first = Control(window, "LayoutsList");
         QWidget* w = first;
         do {
             if ((w->focusPolicy() & Qt::TabFocus) && !w->isHidden()) order << w->objectName();
@@ -175,7 +175,7 @@ private Q_SLOTS:
         // A screen reader names each box for itself, not by its frame's caption.
         QStringList spoken;
         for (const char* name : {"TB1", "TB2", "TB3", "TB4", "TB5", "StartRow", "StartCol", "CopiesBox"})
-            spoken << QAccessible::queryAccessibleInterface(Control<QWidget>(window, name))->text(QAccessible::Name);
+            spoken << QAccessible::queryAccessibleInterface(Control(window, name))->text(QAccessible::Name);
         QCOMPARE(spoken, QStringList({"Label line 1", "Label line 2", "Label line 3", "Label line 4", "Label line 5",
                                       "Starting row", "Starting column", "Copies"}));
     }
@@ -187,17 +187,13 @@ private Q_SLOTS:
         auto* clear = Control<QPushButton>(window, "ClearButton");
         auto* tb1 = Control<QLineEdit>(window, "TB1");
         window.setLabelLine(1, QStringLiteral("kept"));
-
         QTest::mouseClick(Control<QRadioButton>(window, "PrintWhatOB2"), Qt::LeftButton);
-        QCOMPARE(window.printWhat(), 2);
-        QVERIFY(!frame->isEnabled() && !clear->isEnabled() && !tb1->isEnabled());
+        QVERIFY(window.printWhat() == 2 && !frame->isEnabled() && !clear->isEnabled() && !tb1->isEnabled());
         QCOMPARE(tb1->palette().color(QPalette::Disabled, QPalette::Base), QColor(192, 192, 192));
-        Control<QRadioButton>(window, "PrintWhatOB3")->click();
+        Click(window, "PrintWhatOB3");
         QCOMPARE(window.printWhat(), 3);
-
-        Control<QRadioButton>(window, "PrintWhatOB1")->click();
-        QCOMPARE(window.printWhat(), 1);
-        QVERIFY(frame->isEnabled() && clear->isEnabled() && tb1->isEnabled());
+        Click(window, "PrintWhatOB1");
+        QVERIFY(window.printWhat() == 1 && frame->isEnabled() && clear->isEnabled() && tb1->isEnabled());
         QCOMPARE(tb1->palette().color(QPalette::Active, QPalette::Base), QColor(255, 255, 255));
         QCOMPARE(window.labelLine(1), QStringLiteral("kept"));
         QTest::mouseClick(clear, Qt::LeftButton);
@@ -222,101 +218,453 @@ private Q_SLOTS:
         QCOMPARE(selected->text(), QStringLiteral("Print all entries selected in address book (2)"));
     }
 
-    void incrementButtonWalksTheSheet()
+    // Presses on the increment button or a start caption: mouse buttons L, R, M and D (a double
+    // click, which reaches a widget as a press and then a double click), keys by their character,
+    // "k" before a keypad key. The position after each press.
+    void steppingTheStartPosition_data()
     {
-        auto& [ui, window] = *loaded_;
-        auto* button = Control<QPushButton>(window, "IncrementButton");
-        SetPosition(window, "3", "10");
-        QCOMPARE(Walk(window, button, {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}),
-                 QStringLiteral("1,1 3,10 3,10"));
-        SetPosition(window, "3", "4.5"); // rounds to 4
-        // A quick double click reaches a widget as a press and then a double click: both step.
-        QCOMPARE(Walk(window, button, {Qt::LeftButton, Qt::LeftButton, {Qt::LeftButton, true}}),
-                 QStringLiteral("1,5 2,5 3,5"));
-        QCOMPARE(Walk(window, button,
-                      {Qt::Key_5,
-                       {Qt::Key_0, true},
-                       Qt::Key_Shift,
-                       Qt::Key_Minus,
-                       {Qt::Key_Minus, true},
-                       {Qt::Key_1, true},
-                       Qt::Key_Minus,
-                       Qt::Key_Space}),
-                 QStringLiteral("3,5 3,5 1,6 3,5 2,5 1,1 3,10 1,1"));
+        TextColumns({"target", "start", "presses", "after"});
+        Row("increment mouse", "IncrementButton", "3,10", "L R M", "1,1 3,10 3,10");
+        Row("increment rounds 4.5", "IncrementButton", "3,4.5", "L L D", "1,5 2,5 3,5");
+        Row("increment keys", "IncrementButton", "3,5", "5 k0 Shift - k- k1 - Space",
+            "3,5 3,5 1,6 3,5 2,5 1,1 3,10 1,1");
+        Row("column caption beyond 3", "StartColLabel", "1,4", "4 0 3 a -", "1,4 1,4 3,4 1,4 3,4");
+        Row("row caption", "StartRowLabel", "3,4", "k9 L L R", "3,9 3,10 3,1 3,10");
+        Row("column caption click", "StartColLabel", "3,10", "L", "1,10");
     }
-
-    void captionButtonsStepTheirOwnBox()
+    void steppingTheStartPosition()
     {
-        auto& [ui, window] = *loaded_;
-        auto* colCaption = Control<QPushButton>(window, "StartColLabel");
-        SetPosition(window, "1", "4");
-        // Column 4 is beyond 3 columns.
-        QCOMPARE(Walk(window, colCaption, {Qt::Key_4, Qt::Key_0, Qt::Key_3, Qt::Key_A, Qt::Key_Minus}),
-                 QStringLiteral("1,4 1,4 3,4 1,4 3,4"));
-        QCOMPARE(Walk(window, Control<QPushButton>(window, "StartRowLabel"),
-                      {{Qt::Key_9, true}, Qt::LeftButton, Qt::LeftButton, Qt::RightButton}),
-                 QStringLiteral("3,9 3,10 3,1 3,10"));
-        QCOMPARE(Walk(window, colCaption, {Qt::LeftButton}), QStringLiteral("1,10"));
+        MainWindow& window = loaded_->window;
+        auto* target = Control(window, Data("target"));
+        const QStringList start = Data("start").split(u',');
+        SetPosition(window, qPrintable(start[0]), qPrintable(start[1]));
+        QStringList after;
+        for (QString press : Data("presses").split(u' ')) {
+            const Qt::KeyboardModifiers keypad =
+                press.size() == 2 && press.startsWith(u'k') ? Qt::KeypadModifier : Qt::NoModifier;
+            if (keypad) press.remove(0, 1);
+            const int mouse = QStringLiteral("LRM").indexOf(press);
+            if (press == QStringLiteral("D"))
+                QTest::mouseDClick(target, Qt::LeftButton);
+            else if (press.size() == 1 && mouse >= 0)
+                QTest::mouseClick(target, Qt::MouseButton(Qt::LeftButton << mouse));
+            else
+                QTest::keyClick(target,
+                                press == QStringLiteral("Shift")   ? Qt::Key_Shift
+                                : press == QStringLiteral("Space") ? Qt::Key_Space
+                                                                   : Qt::Key(press.toUpper()[0].unicode()),
+                                keypad);
+            after << Position(window);
+        }
+        QCOMPARE(after.join(u' '), Data("after"));
     }
 
     void focusKeysAndAccessKeysAreLeftToQt()
     {
         auto& [ui, window] = *loaded_;
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto* button = Control<QPushButton>(window, "IncrementButton");
+        auto* button = Control(window, "IncrementButton");
         button->setFocus();
         SetPosition(window, "2", "2");
         // Alt+C takes the focus to the column caption, Tab on to the column box; nothing steps.
         QTest::keyClick(button, Qt::Key_Alt, Qt::AltModifier);
         QTest::keyClick(button, Qt::Key_C, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), Control<QWidget>(window, "StartColLabel"));
+        QCOMPARE(QApplication::focusWidget(), Control(window, "StartColLabel"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), window.startColBox());
-        QCOMPARE(Position(window), QStringLiteral("2,2"));
+        QVERIFY(QApplication::focusWidget() == window.startColBox() && Position(window) == QStringLiteral("2,2"));
     }
 
-    void leavingTheBoxesNormalises()
+    // Leaving a box normalises it; a start position out of range is refused with a message, reset
+    // to 1 and gets the focus back. Another window coming up or a menu opening is not leaving.
+    void leavingABox_data()
+    {
+        TextColumns({"box", "typed", "left", "message"});
+        Row("copies 3.7", "CopiesBox", "3.7", "3", "");
+        Row("copies 2.5", "CopiesBox", "2.5", "2", "");
+        Row("copies -1.5", "CopiesBox", "-1.5", "-2", "");
+        Row("copies empty", "CopiesBox", "", "0", "");
+        Row("copies abc", "CopiesBox", "abc", "0", "");
+        Row("copies 12x", "CopiesBox", " 12x", "12", "");
+        Row("row 2.5", "StartRow", "2.5", "2", "");
+        Row("column 2.9", "StartCol", "2.9", "2", "");
+        Row("row 0", "StartRow", "0", "1", "Starting row must be at least one");
+        Row("row 10.5", "StartRow", "10.5", "1", "Starting row cannot exceed rows of labels on the sheet");
+        Row("column -3", "StartCol", "-3", "1", "Starting column must be at least one");
+        Row("column 4", "StartCol", "4", "1", "Starting column cannot exceed columns of labels on the sheet");
+    }
+    void leavingABox()
     {
         auto& [ui, window] = *loaded_;
-        const QList<QPair<const char*, const char*>> copies = {{"3.7", "3"}, {"2.5", "2"}, {"-1.5", "-2"},
-                                                               {"", "0"},    {"abc", "0"}, {" 12x", "12"}};
-        for (const auto& [typed, left] : copies) {
-            window.copiesBox()->setText(QString::fromLatin1(typed));
-            LeaveBox(window.copiesBox());
-            QCOMPARE(window.copiesBox()->text(), QString::fromLatin1(left));
+        const QString message = Data("message");
+        auto* box = Control<QLineEdit>(window, Data("box"));
+        box->setFocus();
+        box->setText(Data("typed"));
+        LeaveBox(box, Qt::ActiveWindowFocusReason);
+        LeaveBox(box, Qt::PopupFocusReason);
+        QCOMPARE(box->text(), Data("typed"));
+        if (!message.isEmpty()) ui.answer(Answer::Ok);
+        (box == window.copiesBox() ? window.startRowBox() : window.copiesBox())->setFocus(); // the user moves on
+        QCOMPARE(box->text(), Data("left"));
+        QVERIFY(message.isEmpty() ? ui.messages.empty()
+                                  : IsOnlyMessage(ui, message) && QApplication::focusWidget() == box);
+    }
+
+    void listsUsableLayoutsInNumberOrderOrDisablesPrint()
+    {
+        auto& [ui, window] = *loaded_;
+        // A blank title, "true" and no title are not usable; layout 11 is.
+        const Cell cells[] = {{LayoutSlot(2), Title, 0, "   "},       {LayoutSlot(3), Visible, 0, "true"},
+                              {LayoutSlot(5), Title, 0, " Indented"}, {LayoutSlot(11), Title, 0, "Eleven"},
+                              {LayoutSlot(11), Visible, 0, "True"},   {LayoutSlot(12), Visible, 0, "True"}};
+        SetCells(cells);
+        window.FillLayoutsList();
+
+        QComboBox* list = window.layoutsList();
+        QList<int> numbers;
+        for (int i = 0; i < list->count(); ++i) numbers << list->itemData(i).toInt();
+        QCOMPARE(numbers, QList<int>({1, 4, 5, 6, 7, 8, 9, 11}));
+        QCOMPARE(list->itemText(2), QStringLiteral(" Indented"));
+        QCOMPARE(list->currentIndex(), -1); // filling selects nothing
+        QCOMPARE(window.currentLayoutNumber(), 0);
+        QVERIFY(list->isEnabled() && window.printButton()->isEnabled());
+
+        // No usable layout at all: the list and Print are disabled until one is usable again.
+        for (int n = 1; n <= LayoutCount; ++n) SetLayoutCell(n, Visible, QString());
+        ui.answer(Answer::Ok);
+        window.refillLayoutsList();
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error:  No valid Layouts were found (a valid list item includes a "
+                                                 "title, and is 'checked' as being visible in the main screen).  At "
+                                                 "least one is necessary.\r\rPlease open the Layouts Editor to modify "
+                                                 "this.")));
+        QVERIFY(!window.layoutsList()->isEnabled() && !window.printButton()->isEnabled());
+
+        SetLayoutCell(4, Visible, QStringLiteral("True"));
+        window.refillLayoutsList();
+        QVERIFY(window.layoutsList()->isEnabled() && window.printButton()->isEnabled());
+        QCOMPARE(window.currentLayoutNumber(), 4);
+    }
+
+    void selectionSetsCaptionsAndLowersTheStartBoxes()
+    {
+        auto& [ui, window] = *loaded_;
+        QCOMPARE(Control<QPushButton>(window, "StartColLabel")->text(), QStringLiteral("&Column (1-3):"));
+        QCOMPARE(Control<QLabel>(window, "StartRowLabelx")->text(), QStringLiteral("&Row (1-10):"));
+        SetPosition(window, "5", "2");
+        window.layoutsList()->setCurrentIndex(5); // name badges, 2 x 4
+        QCOMPARE(Position(window), QStringLiteral("2,2"));
+        QCOMPARE(Control<QPushButton>(window, "StartRowLabel")->text(), QStringLiteral("&Row (1-4):"));
+        SetPosition(window, "0", "abc");
+        window.selectLayoutEntry(5);
+        QCOMPARE(Position(window), QStringLiteral("1,1"));
+
+        for (int line = 1; line <= 5; ++line) window.setLabelLine(line, QStringLiteral("typed"));
+        window.layoutsList()->setCurrentText(QStringLiteral("Avery 5160/8160 (Tolvan Software)"));
+        QCOMPARE(window.labelLine(1), MakerName);
+        QCOMPARE(window.labelLine(4), MakerAddress[2]);
+        QCOMPARE(window.labelLine(5), QString());
+    }
+
+    void selectionWarnings_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message"); // empty: no warning
+        const QString columns = QStringLiteral("number of columns of labels:  \"");
+        const QString side = QStringLiteral("label width (\"Side-to-Side\") distance (");
+        // clang-format off
+        QTest::newRow("9 columns") << int(Columns) << "9" << QString();
+        QTest::newRow("10 columns") << int(Columns) << " 10" << Warning(columns, "10\"", "100");
+        QTest::newRow("30 rows") << int(Rows) << "30" << QString();
+        QTest::newRow("31 rows") << int(Rows) << "31" << Warning("number of rows of labels:  \"", "31\"", "101");
+        QTest::newRow("side .25") << int(SideToSide) << "0.25" << QString();
+        QTest::newRow("side 20") << int(SideToSide) << "20" << QString();
+        QTest::newRow("side .24") << int(SideToSide) << "0.24" << Warning(side, ".24 inches)", "102");
+        QTest::newRow("side 20.01") << int(SideToSide) << "20.01" << Warning(side, "20.01 inches)", "102");
+        QTest::newRow("height") << int(TopToTop) << "20.01in" << Warning("label height (\"Top-to-Top\") distance (", "20.01 inches)", "103");
+        QTest::newRow("left -.5") << int(LeftOffset) << "-0.5" << Warning("left offset distance (", "-.5 inches)", "104");
+        QTest::newRow("top") << int(TopOffset) << "-.1" << Warning("\"Offset From Top\" distance (", "-.1 inches)", "105");
+        // clang-format on
+    }
+
+    void selectionWarnings()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        auto& [ui, window] = *loaded_;
+        SetLayoutCell(1, LayoutField(field), value);
+        if (message.isEmpty()) return window.selectLayoutEntry(0); // asks nothing
+        ui.answer(Answer::Ok);
+        window.selectLayoutEntry(0);
+        QVERIFY(IsOnlyMessage(ui, message, QStringLiteral("Quillet"), Buttons::OkCancel, Icon::Warning));
+    }
+
+    void cancelStopsApplyingOkGoesOn()
+    {
+        auto& [ui, window] = *loaded_;
+        auto* rowCaption = Control<QPushButton>(window, "StartRowLabel");
+        SetLayoutCell(9, Columns, QStringLiteral("12"));
+        SetLayoutCell(9, Rows, QStringLiteral("7"));
+        window.startColBox()->setText(QStringLiteral("8"));
+
+        ui.answer(Answer::Cancel);
+        window.selectLayoutEntry(8);
+        QCOMPARE(Control<QLabel>(window, "StartColLabelx")->text(), QStringLiteral("Column (<error>):"));
+        QCOMPARE(rowCaption->text(), QStringLiteral("&Row (1-10):"));
+        QVERIFY(window.labelLine(1).isEmpty());
+        QCOMPARE(window.currentLayoutNumber(), 9); // the entry stays selected
+
+        ui.answer(Answer::Ok);
+        window.selectLayoutEntry(8);
+        QCOMPARE(window.startColBox()->text(), QStringLiteral("8")); // untouched under a bad column count
+        QCOMPARE(rowCaption->text(), QStringLiteral("&Row (1-7):"));
+        QCOMPARE(window.labelLine(1), MakerName);
+
+        // Cancel on the left offset warning skips the top offset check after it.
+        SetLayoutCell(1, LeftOffset, QStringLiteral("-1"));
+        SetLayoutCell(1, TopOffset, QStringLiteral("-1"));
+        ui.clear();
+        ui.answer(Answer::Cancel);
+        window.selectLayoutEntry(0);
+        QVERIFY(ui.last().text.endsWith(QStringLiteral("#SEL-104")) && ui.messages.size() == 1);
+    }
+
+    void editorClosingKeepsThePositionWhenItCan()
+    {
+        auto& [ui, window] = *loaded_;
+        window.layoutsList()->setCurrentIndex(2);
+        window.startRowBox()->setText(QStringLiteral("9"));
+        window.layoutsEditorClosed(false);
+        QCOMPARE(window.startRowBox()->text(), QStringLiteral("9")); // nothing refilled or applied
+
+        SetLayoutCell(3, Title, QStringLiteral("Renamed"));
+        window.layoutsEditorClosed(true);
+        QCOMPARE(window.layoutsList()->currentText(), QStringLiteral("Renamed"));
+        QCOMPARE(window.startRowBox()->text(), QStringLiteral("7")); // applied again: 7 rows
+
+        SetLayoutCell(2, Visible, QString());
+        window.layoutsEditorClosed(true);
+        QCOMPARE(window.currentLayoutNumber(), 1);
+    }
+
+    void strictCheck_data()
+    {
+        // Cells of layout 1 as "sub-entry/field=text;..."; an empty message: the layout passes.
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<QString>("message");
+        const QString fewColumns =
+            QStringLiteral("Program Error:  Number of columns of labels per sheet for the current "
+                           "layout is less than or equal to zero.");
+        const QString manyRows = QStringLiteral("Program Error:  Number of rows of labels per sheet for the current "
+                                                "layout is greater than thirty (the maximum for Quillet).");
+        const QString side = QStringLiteral("Error:  The label-side-to-label-side distance of the current layout is "
+                                            "invalid (it's too ");
+        const QString font = QStringLiteral("Error:  The font size selected for line ");
+        const QString left = QStringLiteral("Error:  The left offset for this layout (");
+        // clang-format off
+        QTest::newRow("9 x 30") << "0/2=9;0/3=30" << QString();
+        QTest::newRow("no columns") << "0/2= 0.5x" << fewColumns + ContactUs + "PBC-100.  Datum in this position:  0.5x";
+        QTest::newRow("31 rows") << "0/3=31" << manyRows + ContactUs + "PBR-103.  Datum in this position: 31";
+        QTest::newRow("side .25, height 20") << "0/4=.25;0/5=20" << QString();
+        QTest::newRow("side .24") << "0/4=0.24" << side + "small - - the minimum is .25 inches, and the value set is \"0.24\".  Error #LSS100";
+        QTest::newRow("side 20.01") << "0/4=20.01" << side + "large - - the maximum is 20 inches, and the value set is \"20.01\".  Error #LSS101";
+        QTest::newRow("height .2") << "0/5=.2" << "Error:  The label-top-to-label-top distance of the current layout is invalid (it's too small - - the minimum is .25 inches, and the value set is \".2\".  Error #LTT100";
+        QTest::newRow("line 3 tiny, one font") << "1/13=2" << QString();
+        QTest::newRow("line 3 tiny, own fonts") << "0/7=1;1/13=2" << font + "3 of this layout (2 points) is too small.  The minimum is 3 points." + FixIt + "OLT-90";
+        QTest::newRow("line 1 huge") << "1/1=50.5" << font + "1 of this layout (50.5 points) is too large.  The maximum is 50 points." + FixIt + "OLT-91";
+        QTest::newRow("left -.5") << "0/21=-.5" << QString();
+        QTest::newRow("left -1.5") << "0/21=-1.5" << left + "-1.5 inches) is too small.  The minimum is -1 inch.\r\rError #OLT100";
+        QTest::newRow("left 20.25") << "0/21=20.25" << left + "20.25 inches) is too large.  The maximum is 20 inches.\r\rError #OLT101";
+        QTest::newRow("left 7.99") << "0/21=7.99" << QString();
+        QTest::newRow("left = printable width") << "0/21=8" << "The left offset for this layout exceeds the printable width of the currently selected printer and paper size/orientation (Error #OLT102).\r\rThe maximum printable width of current printer & sheet is 8.00 inches, while the left offset for this layout is 8.00 inches." + Adjust;
+        QTest::newRow("top -.25") << "0/22=-.25" << "Error:  The top offset for this layout (-0.25 inches) is too small.  The minimum is 0 inches.\r\rError #OTT100";
+        QTest::newRow("top = printable height") << "0/22=10" << "The top offset for this layout exceeds the printable height of the currently selected printer and paper size/orientation (Error #OTT102).\r\rThe maximum printable height of current printer & sheet is 10.00 inches, while the offset from top for this layout is 10.00 inches." + Adjust;
+        QTest::newRow("not visible") << "0/29=TRUE" << "Program Error:  The currently selected layout (layout number 1) does not appear to be selected within QX's memory.  Please contact Tolvan Software about this problem, and include the following error number:\r\rError number:  VLNT-30-1-TRUE";
+        // clang-format on
+    }
+
+    void strictCheck()
+    {
+        QFETCH(QString, cells);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        UseLetterPdf(printer, dir.filePath(QStringLiteral("out.pdf")), {0.25, 0.5, 0.25, 0.5});
+        PrinterSurface surface(printer);
+        auto& [ui, window] = *loaded_;
+        for (const QString& cell : cells.split(u';')) {
+            const int slash = cell.indexOf(u'/');
+            const int equals = cell.indexOf(u'=');
+            LayoutData().setCell(LayoutSlot(1), cell.mid(slash + 1, equals - slash - 1).toInt(),
+                                 cell.left(slash).toInt(), cell.mid(equals + 1));
         }
-        SetPosition(window, "2.9", "0");
-        // Another window coming up or a menu opening is not leaving the box.
-        LeaveBox(window.startRowBox(), Qt::ActiveWindowFocusReason);
-        LeaveBox(window.startRowBox(), Qt::PopupFocusReason);
-        window.startRowBox()->setText(QStringLiteral("2.5"));
-        LeaveBox(window.startRowBox());
-        LeaveBox(window.startColBox());
-        QCOMPARE(Position(window), QStringLiteral("2,2"));
+        ui.onMessage = [](const MessageRequest&) { return Answer::Ok; }; // go on past selection warnings
+        window.selectLayoutEntry(0);
+        ui.clear();
+        if (!message.isEmpty()) ui.answer(Answer::Ok);
+
+        QCOMPARE(window.ValidateLayoutForPrint(surface), message.isEmpty());
+        const bool printError = message.contains(QStringLiteral("printable"));
+        QVERIFY(message.isEmpty() ||
+                (printError ? IsOnlyMessage(ui, message, QStringLiteral("Print Error"), Buttons::Ok, Icon::Critical)
+                            : IsOnlyMessage(ui, message)));
+        QVERIFY(QDir(dir.path()).isEmpty()); // checking prints nothing
     }
 
-    void leavingAStartBoxOutOfRangeRefusesIt()
+    void emptyFontSizesBecomeTen()
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        UseLetterPdf(printer, QString(), {0.25, 0.5, 0.25, 0.5});
+        PrinterSurface surface(printer);
+        auto& [ui, window] = *loaded_;
+        SetFontCell(1, 1, FontSize, QStringLiteral("  "));
+        SetFontCell(1, 4, FontSize, QString());
+        QVERIFY(window.ValidateLayoutForPrint(surface));
+        QCOMPARE(FontCell(1, 1, FontSize), QStringLiteral("10"));
+        QCOMPARE(FontCell(1, 4, FontSize), QString()); // line 4 is not checked under a shared font
+        QVERIFY(Run().dataChanged);
+        SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
+        QVERIFY(window.ValidateLayoutForPrint(surface));
+        QCOMPARE(FontCell(1, 4, FontSize), QStringLiteral("10"));
+    }
+
+    void copiesAndSomethingToPrint()
+    {
+        ScriptedDialogs& ui = loaded_->ui;
+        Command c;
+        for (const char* low : {"0", "", "abc", "0.9"}) {
+            c.copies->setText(QString::fromLatin1(low));
+            QCOMPARE(c.run(ui), QStringLiteral("Number of copies must be at least one"));
+        }
+        c.copies->setText(QStringLiteral("1000"));
+        QCOMPARE(c.run(ui), QStringLiteral("Maximum number of copies is 999"));
+        QCOMPARE(c.copies->text(), QStringLiteral("1000"));
+
+        ui.answer(Answer::No);
+        c.copies->setText(QStringLiteral("100"));
+        PrintCommand(c.in);
+        QVERIFY(IsMessage(ui.last(), QStringLiteral("Print 100 copies?"), QStringLiteral("Caution"), Buttons::YesNo,
+                          Icon::Question, Answer::No));
+        QCOMPARE(c.validated, 0);
+        c.copies->setText(QStringLiteral("99"));
+        QCOMPARE(c.run(ui), QString());
+        QVERIFY(c.validated == 1 && c.busyWhileChecking);
+
+        // Typed text: all five boxes empty is nothing; a box of blanks is something.
+        c.in.texts = {};
+        QCOMPARE(c.run(ui), QStringLiteral("Nothing to print"));
+        c.in.texts[4] = QStringLiteral(" ");
+        QCOMPARE(c.run(ui), QString());
+        // The address-book options look at the counts, not at the typed text.
+        Run().setAddressCounts(3, 0);
+        c.in.source = PrintJob::SelectedEntries;
+        QCOMPARE(c.run(ui), QStringLiteral("Nothing to print"));
+        c.in.source = PrintJob::AllEntries;
+        QCOMPARE(c.run(ui), QString());
+        Run().setAddressCounts(0, 0);
+        QCOMPARE(c.run(ui), QStringLiteral("Nothing to print"));
+        QCOMPARE(c.validated, 3);
+    }
+
+    void startPositionLimits_data()
+    {
+        QTest::addColumn<bool>("isRow");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("message");
+        // clang-format off
+        QTest::newRow("row 0") << true << "0" << "10" << "Minimum \"Starting Row\" is 1";
+        QTest::newRow("row 31 of 30") << true << "31" << "30" << "Maximum \"Starting Row\" is 30";
+        QTest::newRow("row 11 of 10") << true << "11" << "10" << "Maximum \"Starting Row\" for this label sheet is 10";
+        QTest::newRow("row 3 of ' 2'") << true << "3" << " 2" << "Maximum \"Starting Row\" for this label sheet is  2";
+        QTest::newRow("column text") << false << "x" << "10" << "Minimum \"Starting Column\" is 1";
+        QTest::newRow("column 10") << false << "10" << "10" << "Maximum \"Starting Column\" is 9";
+        QTest::newRow("column 4 of 3") << false << "4" << "10" << "Maximum \"Starting Column\" for this label sheet is 3";
+        // clang-format on
+    }
+
+    void startPositionLimits()
+    {
+        ScriptedDialogs& ui = loaded_->ui;
+        QFETCH(bool, isRow);
+        QFETCH(QString, value);
+        QFETCH(QString, rows);
+        QFETCH(QString, message);
+        SetLayoutCell(1, Rows, rows);
+        Command c;
+        QLineEdit* box = isRow ? c.row : c.column;
+        QLineEdit* other = isRow ? c.column : c.row;
+        // The row is checked first: a refused row leaves a bad column unchecked.
+        other->setText(isRow ? QStringLiteral("0") : QStringLiteral("2"));
+        c.copies->setFocus();
+        box->setText(value);
+        QCOMPARE(c.run(ui), message);
+        QCOMPARE(box->text() + other->text(), isRow ? QStringLiteral("10") : QStringLiteral("12"));
+        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(c.validated, 0);
+    }
+
+    void sheetsOver22InchesAndTheLayoutCheck()
+    {
+        ScriptedDialogs& ui = loaded_->ui;
+        Command c;
+        c.setPaper(22, 22); // 31680 twips each way
+        QCOMPARE(c.run(ui), QString());
+        QCOMPARE(c.validated, 1);
+        const QString over = QStringLiteral("Error:  The printer driver is reporting that the currently selected "
+                                            "printer and sheet %1 is greater than 22 inches.  22 inches %2 is the "
+                                            "maximum that Quillet can handle.");
+        c.setPaper(22.23, 11);
+        QCOMPARE(c.run(ui), over.arg(QStringLiteral("width"), QStringLiteral("wide")));
+        c.setPaper(11, 22.23);
+        QCOMPARE(c.run(ui), over.arg(QStringLiteral("height"), QStringLiteral("high")));
+        QCOMPARE(c.validated, 1);
+    }
+
+    void typedAddressPrintsWhereTheLayoutSays()
+    {
+        PdfLabels pdf;
+        MainWindow& window = loaded_->window;
+        // A new user types an address, moves to the second label and presses Print, then Start.
+        QTest::keyClicks(Control<QLineEdit>(window, "TB1"), QStringLiteral("Zoe Lindqvist"));
+        QTest::keyClicks(Control<QLineEdit>(window, "TB2"), QStringLiteral("12 Harbour Road"));
+        Control<QLineEdit>(window, "TB3")->insert(QStringLiteral("Malmö")); // as an input method types it
+        window.startColBox()->setText(QStringLiteral("2"));
+        const auto words = pdf.print(window);
+        QCOMPARE(QDir(pdf.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Labels.pdf"});
+        QCOMPARE(Texts(words), QStringList({"Zoe", "Lindqvist", "12", "Harbour", "Road", "Malmö"}));
+        // Row 1, column 2 of "Avery 5160/8160": 0.5" + 2.75" from the left, 0.625" from the top.
+        QVERIFY(qAbs(words[0].left - 3.25) < 0.01 && qAbs(words[0].top - 0.625) < 0.03);
+        QVERIFY(words[5].top > words[2].top && words[2].top > words[0].top);
+        QCOMPARE(window.startColBox()->text(), QStringLiteral("2"));
+        QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void accessKeyChecksTheBoxBeingTypedInFirst()
     {
         auto& [ui, window] = *loaded_;
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        const QList<std::tuple<QLineEdit*, const char*, const char*>> cases = {
-            {window.startRowBox(), "0", "Starting row must be at least one"},
-            {window.startRowBox(), "10.5", "Starting row cannot exceed rows of labels on the sheet"},
-            {window.startColBox(), "-3", "Starting column must be at least one"},
-            {window.startColBox(), "4", "Starting column cannot exceed columns of labels on the sheet"},
-        };
-        for (const auto& [box, typed, message] : cases) {
-            ui.clear();
-            ui.answer(Answer::Ok);
+        window.setLabelLine(1, QStringLiteral("Ann"));
+        // The access key clicks the button a moment later, the focus staying where it was. The
+        // printing window shows what the boxes hold; it is closed again unprinted.
+        const auto typeThenAltP = [&](QLineEdit* box, const char* typed) {
+            QApplication::setActiveWindow(&window);
             box->setFocus();
             box->setText(QString::fromLatin1(typed));
-            window.copiesBox()->setFocus(); // the user moves on
-            QVERIFY(IsOnlyMessage(ui, QString::fromLatin1(message)));
-            QCOMPARE(box->text(), QStringLiteral("1"));
-            QCOMPARE(QApplication::focusWidget(), box); // back for another try
-        }
+            QTest::keyClick(box, Qt::Key_P, Qt::AltModifier);
+            QTRY_VERIFY(!window.printButton()->isDown());
+        };
+        const auto opened = [&](const char* position) {
+            return [&window, position](QWidget&) {
+                QCOMPARE(window.copiesBox()->text() + u',' + window.startRowBox()->text(),
+                         QString::fromLatin1(position));
+            };
+        };
+        WithModal([&] { typeThenAltP(window.copiesBox(), "3.7"); }, opened("3,1"));
+        WithModal([&] { typeThenAltP(window.startRowBox(), "2.9"); }, opened("3,2"));
+        // A refused box stops the command there, as leaving it would.
+        ui.answer(Answer::Ok);
+        typeThenAltP(window.startRowBox(), "0");
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Starting row must be at least one")));
+        QCOMPARE(window.startRowBox()->text(), QStringLiteral("1"));
     }
 
 private:

@@ -1,15 +1,12 @@
 #include "common/failure.h"
-#include "common/program_folder.h"
 #include "mainwindow/help_viewer.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/window_placement.h"
 #include "model/data_file.h"
 #include "model/data_file_lock.h"
-#include "model/factory_layouts.h"
 #include "model/layout_data.h"
 #include "model/run_state.h"
 #include "model/settings_file.h"
-#include "model/startup.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
@@ -240,9 +237,6 @@ private Q_SLOTS:
         QCOMPARE(LayoutData().cell(0, 0, 0), QStringLiteral("Ana"));
     }
 
-private:
-    ScriptedDialogs ui; // the messages of the case at hand
-
     void helpLinksStayInTheHelpFolderOrGoToTheBrowser()
     {
         QTemporaryDir root;
@@ -281,6 +275,9 @@ private:
         // A help file that is a pipe is reported, not waited for.
         QVERIFY_THROWS_EXCEPTION(Failure, viewer.showFrontPage(pipe));
     }
+
+private:
+    ScriptedDialogs ui; // the messages of the case at hand
 };
 
 QUILLET_TEST_MAIN(TestMainWindowLifetime)
