@@ -307,6 +307,11 @@ void MainWindow::openAddressBook()
 
 void MainWindow::printClicked()
 {
+    PrintCommand(printCommandInputs());
+}
+
+PrintCommandInputs MainWindow::printCommandInputs()
+{
     PrintCommandInputs in;
     in.window = this;
     in.copiesBox = copiesBox_;
@@ -317,7 +322,7 @@ void MainWindow::printClicked()
     in.layoutNumber = currentLayoutNumber();
     in.printer = &SelectedPrinter();
     in.validateLayout = [this](DrawingSurface& surface) { return ValidateLayoutForPrint(surface); };
-    PrintCommand(in);
+    return in;
 }
 
 int MainWindow::printWhat() const
