@@ -5,8 +5,12 @@
 //
 //     quillet_print_bench           780 x 1, 780 x 10, 780 x 100
 //     quillet_print_bench --full    also 780 x 999 (779,220 labels, 25,974 sheets)
+//
+// After each size the same job is printed by the program itself, `quillet --print`, timed as a
+// whole process: start-up, reading the data file, both passes and the PDF written.
 
 #include "process_memory.h"
+#include "program_print_timing.h"
 
 #include "common/numbers.h"
 #include "model/factory_layouts.h"
@@ -223,6 +227,9 @@ int main(int argc, char* argv[])
                         ? qPrintable(QStringLiteral(" | x100/x10 %1").arg(q.total / time10, 0, 'f', 1))
                         : "",
                     q.complete ? "" : " | RUN DID NOT COMPLETE");
+        const ProgramPrintFigures p = TimeProgramPrint(folder.path(), copies);
+        std::printf("          whole program: quillet --print %6.2f s, %7.0f labels/s, exit %d, peak %5.1f MB\n",
+                    p.seconds, labels / p.seconds, p.status, p.peakMb);
         std::fflush(stdout);
         if (copies == 10) time10 = q.total;
     }
