@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <cstdio>
+
 #include <sys/resource.h>
 
 namespace quillet::bench {
@@ -23,7 +25,6 @@ ProgramPrintFigures TimeProgramPrint(const QString& folder, int copies)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(environment);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer clock;
     clock.start();
     program.start(QStringLiteral(QUILLET_PROGRAM),
@@ -32,6 +33,8 @@ ProgramPrintFigures TimeProgramPrint(const QString& folder, int copies)
     program.waitForFinished(-1);
     f.seconds = double(clock.nsecsElapsed()) / 1e9;
     f.status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    // Its messages (the copies question answered, the output named) matter only when it failed.
+    if (f.status != 0) std::fputs(program.readAllStandardError().constData(), stderr);
     for (const QByteArray& written : program.readAllStandardOutput().split('\n'))
         if (!written.isEmpty()) QFile::remove(QFile::decodeName(written));
     struct rusage usage {};
