@@ -16,8 +16,12 @@
 //     quillet_print_bench --runs 5 --sizes 100,999
 //     quillet_print_bench --only program --sizes 999 --runs 1      (for a profiler)
 //     quillet_print_bench --keep DIR        keeps the program's output of each size in DIR
+//
+// After each size the same job is printed by the program itself, `quillet --print`, timed as a
+// whole process: start-up, reading the data file, both passes and the PDF written.
 
 #include "process_memory.h"
+#include "program_print_timing.h"
 
 #include "common/numbers.h"
 #include "model/factory_layouts.h"
@@ -379,6 +383,9 @@ int main(int argc, char* argv[])
                         median(program, &Figures::cpu) / median(floor, &Figures::cpu),
                         median(program, &Figures::wall) / median(floor, &Figures::wall), qPrintable(placement));
         std::printf("\n");
+        const ProgramPrintFigures p = TimeProgramPrint(folder.path(), copies);
+        std::printf("          whole program: quillet --print %6.2f s, %7.0f labels/s, exit %d, peak %5.1f MB\n",
+                    p.seconds, labels / p.seconds, p.status, p.peakMb);
         std::fflush(stdout);
     }
     return 0;

@@ -326,6 +326,11 @@ void MainWindow::openAddressBook()
 void MainWindow::printClicked()
 {
     if (!leaveFocusedBox()) return;
+    PrintCommand(printCommandInputs());
+}
+
+PrintCommandInputs MainWindow::printCommandInputs()
+{
     PrintCommandInputs in;
     in.window = this;
     in.copiesBox = copiesBox_;
@@ -336,7 +341,7 @@ void MainWindow::printClicked()
     in.layoutNumber = currentLayoutNumber();
     in.printer = &SelectedPrinter();
     in.validateLayout = [this](DrawingSurface& surface) { return ValidateLayoutForPrint(surface); };
-    PrintCommand(in);
+    return in;
 }
 
 int MainWindow::printWhat() const

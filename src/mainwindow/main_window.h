@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/print_command.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -29,7 +31,9 @@ public:
     // Start-up: the running-copy question, the settings and the last data file (or a fresh data
     // set), the window placed and shown, with DataChanged false at the end. False when the
     // program must end at once (a second copy declined, or a failure that was reported).
-    bool load();
+    // With `fileToOpen` the window starts on a fresh data set and then opens that file as
+    // File > Open does.
+    bool load(const QString& fileToOpen = QString());
 
     // ---- layouts list ---------------------------------------------------------------------
     // Rebuilds the list from the usable layouts; selects nothing.
@@ -61,6 +65,14 @@ public:
 
     // Rewrites the captions of the print-what options 2 and 3 from EntryCount and SelectedCount.
     void showAddressCounts();
+    // Chooses print-what option 1-3, as a click on it does.
+    void setPrintWhat(int option);
+    // What the Print button hands to the print command: these controls, the current layout with
+    // its strict check, and the selected printer.
+    PrintCommandInputs printCommandInputs();
+    // The copies and start boxes checked as when the focus leaves each of them, for text that was
+    // put into all three at once (the command line). False when a box was refused.
+    bool leaveEveryPositionBox();
 
     // ---- controls that later commands connect to -------------------------------------------
     QComboBox* layoutsList() const { return layoutsList_; }

@@ -6,6 +6,7 @@
 #include "common/steps.h"
 #include "mainwindow/window_placement.h"
 #include "model/data_file.h"
+#include "model/file_commands.h"
 #include "model/run_state.h"
 #include "model/settings_file.h"
 #include "model/startup.h"
@@ -17,7 +18,7 @@
 
 namespace quillet {
 
-bool MainWindow::load()
+bool MainWindow::load(const QString& fileToOpen)
 {
     int stepNumber = 1;
     try {
@@ -31,7 +32,7 @@ bool MainWindow::load()
         stepNumber = 2;
         Run().updatingControls = true;
         stepNumber = 3;
-        LoadStartupData();
+        LoadStartupData(fileToOpen.isEmpty());
         stepNumber = 4;
         show();
         stepNumber = 5;
@@ -39,6 +40,8 @@ bool MainWindow::load()
         stepNumber = 6;
         Run().dataChanged = false;
         Run().updatingControls = false;
+        // A file named at start opens over the fresh data set, with File > Open's questions.
+        if (!fileToOpen.isEmpty()) OpenDataFileNamed(fileToOpen, false);
         return true;
     } catch (...) {
         const Failure failure = Steps::ToFailure(std::current_exception());

@@ -65,6 +65,12 @@ bool MainWindow::leaveFocusedBox()
     return true;
 }
 
+bool MainWindow::leaveEveryPositionBox()
+{
+    copiesLeft();
+    return startBoxLeft(Axis::Row) && startBoxLeft(Axis::Column);
+}
+
 bool MainWindow::startBoxLeft(Axis a)
 {
     if (checkingBox_) return true;

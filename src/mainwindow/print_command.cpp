@@ -151,6 +151,10 @@ void PrintCommand(const PrintCommandInputs& in)
         job.startRow = ReadNumber(in.startRowBox->text());
         job.startColumn = ReadNumber(in.startColumnBox->text());
         job.layoutNumber = in.layoutNumber;
+        if (in.runJob) {
+            in.runJob(job, *in.printer);
+            return;
+        }
         PrintingForm form(job, *in.printer, in.window);
         form.exec();
     });

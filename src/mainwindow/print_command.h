@@ -28,6 +28,8 @@ struct PrintCommandInputs {
     QPrinter* printer = nullptr;
     // The strict check of the current layout against its limits and the printer's sheet.
     std::function<bool(DrawingSurface&)> validateLayout;
+    // Runs the checked job in place of the printing window (printing from the command line).
+    std::function<void(const PrintJob&, QPrinter&)> runJob;
 };
 
 // Checks the request one thing at a time (copies, something to print, start row and column, the

@@ -40,6 +40,11 @@ void MainWindow::paintLabelBoxes(bool typed)
     }
 }
 
+void MainWindow::setPrintWhat(int option)
+{
+    if (option >= 1 && option <= 3) printWhatOptions_[static_cast<std::size_t>(option - 1)]->setChecked(true);
+}
+
 void MainWindow::showAddressCounts()
 {
     printWhatOptions_[1]->setText(QStringLiteral("Print all entries in address book (") +

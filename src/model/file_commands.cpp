@@ -72,8 +72,13 @@ void FileOpen()
     if (!step(1, [&] { chosen = Ui().chooseFile(DataFileDialog(FileDialogRequest::Mode::Open)).value_or(QString()); }))
         return;
     if (chosen == Run().dataFileName() || LooksCancelled(chosen)) return;
+    OpenDataFileNamed(chosen, false);
+}
 
-    bool readOnly = false;
+bool OpenDataFileNamed(const QString& chosen, bool readOnlyFromStart)
+{
+    Steps step(QStringLiteral("Error opening file"), Buttons::RetryCancel);
+    bool readOnly = readOnlyFromStart;
     bool goOn = false;
     if (!step(3,
               [&] {
@@ -120,8 +125,9 @@ void FileOpen()
                   }
               }) ||
         !goOn)
-        return;
-    if (!step(4, [&] { goOn = SaveChangesFirst(true); }) || !goOn) return;
+        return false;
+    if (!step(4, [&] { goOn = SaveChangesFirst(true); }) || !goOn) return false;
+    bool loaded = false;
     step(5, [&] {
         switch (LoadDataFile(chosen, readOnly)) {
         case LoadResult::NotFound:
@@ -134,11 +140,13 @@ void FileOpen()
             break;
         case LoadResult::Loaded:
             SetReadOnly(readOnly);
+            loaded = true;
             break;
         default:
             break;
         }
     });
+    return loaded;
 }
 
 void FileSave()

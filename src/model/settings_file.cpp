@@ -12,7 +12,15 @@
 #include "model/text_encoding.h"
 #include "model/text_file_reader.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 #include <optional>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quillet {
 
@@ -22,19 +30,56 @@ const QString MessageStart =
     QStringLiteral("Error loading QX.INI initiallization file (this file contains the name of your last saved data "
                    "file, and a few other program settings):  ");
 
+const QString SettingsFileName = QStringLiteral("QX.INI");
+
 // The header and ten entries, each as long as the reader keeps a line, in UTF-8.
 constexpr qint64 MaxSettingsFileBytes = 3 + 12 * (2 + 3 * TextFileReader::MaxLineChars);
 
 } // namespace
 
+SettingsLocation ChooseSettingsLocation(const QString& programFolder, bool programFolderWritable,
+                                        const QString& userFolder, bool userFileExists)
+{
+    const QString portable = programFolder + SettingsFileName;
+    if (programFolderWritable) return {portable, portable};
+    const QString own = userFolder + SettingsFileName;
+    return {userFileExists ? own : portable, own};
+}
+
+namespace {
+
+QString UserSettingsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Quillet/");
+}
+
+bool MayWriteIn(const QString& folder)
+{
+    return ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) == 0;
+}
+
+SettingsLocation CurrentSettingsLocation()
+{
+    const QString userFolder = UserSettingsFolder();
+    return ChooseSettingsLocation(ProgramFolder(), MayWriteIn(ProgramFolder()), userFolder,
+                                  QFileInfo::exists(userFolder + SettingsFileName));
+}
+
+} // namespace
+
 QString SettingsFilePath()
 {
-    return ProgramFolder() + QStringLiteral("QX.INI");
+    return CurrentSettingsLocation().write;
+}
+
+QString SettingsFileToRead()
+{
+    return CurrentSettingsLocation().read;
 }
 
 int LoadSettingsFile()
 {
-    const QString path = SettingsFilePath();
+    const QString path = SettingsFileToRead();
     if (!FileExists(path)) return SettingsLoad::NoFile;
 
     Steps step(QStringLiteral("Error loading initialization file:  ") + path, Buttons::AbortRetryIgnore);
@@ -86,7 +131,11 @@ void SaveSettingsFile()
             bytes = EncodeForFile(text);
         }))
         return;
-    step(2, [&] { WriteFileSafely(path, bytes); });
+    step(2, [&] {
+        // The user's own settings folder may not exist yet; the program's folder always does.
+        QDir().mkpath(QFileInfo(path).path());
+        WriteFileSafely(path, bytes);
+    });
 }
 
 } // namespace quillet

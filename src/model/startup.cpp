@@ -54,7 +54,7 @@ bool AnotherCopyIsRunning()
     return running;
 }
 
-void LoadStartupData()
+void LoadStartupData(bool reopenLastFile)
 {
     Steps step(QStringLiteral("Error setting up Quillet's default settings"), Buttons::RetryCancel);
     if (!step(1, [] {
@@ -63,6 +63,10 @@ void LoadStartupData()
         return;
     if (!step(2, [] { Q_EMIT Run().settingsLoaded(); })) return;
 
+    if (!reopenLastFile) {
+        step(4, [] { StartNewData(); });
+        return;
+    }
     QString path;
     if (!step(3, [&] {
             path = Run().settingsData[0];

@@ -9,8 +9,9 @@ namespace quillet {
 bool AnotherCopyIsRunning();
 
 // The settings (then settingsLoaded, for the window's position) and the last data file, or a
-// fresh data set.
-void LoadStartupData();
+// fresh data set. A start that opens a file by name starts from a fresh data set instead of the
+// remembered file (`reopenLastFile` false).
+void LoadStartupData(bool reopenLastFile = true);
 
 // "QX.hlp" in the program's folder.
 void SetHelpFile();

@@ -56,7 +56,7 @@ struct Command {
         window.show();
         QApplication::setActiveWindow(&window);
         UsePdfOutput(printer, dir.filePath(QStringLiteral("Labels.pdf")));
-        in = {&window, copies, row, column, PrintJob::TypedText, {QStringLiteral("Ann")}, 1, &printer, {}};
+        in = {&window, copies, row, column, PrintJob::TypedText, {QStringLiteral("Ann")}, 1, &printer, {}, {}};
         in.validateLayout = [this](DrawingSurface&) {
             ++validated;
             busyWhileChecking = window.cursor().shape() == Qt::WaitCursor;

@@ -6,6 +6,10 @@
 //   savenew <path>                 save a fresh data set to the path; print the result and titles
 //   exit <folder> <config>         run the exit with the program in <folder> and the per-user
 //                                  store in <config>; print the messages and the stored file name
+//   start <config> [<path> <left>] start from the settings with the program in its own folder, as
+//                                  installed, and the user's in <config>; print the window's left
+//                                  and the file reopened; save the data to <path> and store <left>;
+//                                  exit; print the messages
 #include "common/program_folder.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
@@ -108,6 +112,21 @@ int main(int argc, char* argv[])
         Say(QStringLiteral("stored ") + QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"))
                                             .value(QStringLiteral("Settings/LastUsedDataFile"))
                                             .toString());
+        return 0;
+    }
+    if (command == u"start" && (args.size() == 2 || args.size() == 4)) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(args[1]));
+        LoadStartupData();
+        Say(QStringLiteral("left ") + Run().settingsData[1]);
+        Say(QStringLiteral("file ") + Run().dataFileName());
+        if (args.size() == 4) {
+            QString path = args[2];
+            SaveDataFile(path);
+            Run().settingsData[1] = args[3];
+        }
+        SaveSettingsFile();
+        SaveUserSettings();
+        SayMessages(ui);
         return 0;
     }
     return 2;

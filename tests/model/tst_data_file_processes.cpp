@@ -22,6 +22,8 @@ using namespace quillet::test;
 
 namespace {
 
+const QByteArray SettingsHeader = "Quillet initialization data file\r\nQX.INI\r\n";
+
 // A second copy of the program, running the helper; it waits until its input closes.
 struct OtherCopy : QProcess {
     explicit OtherCopy(const QStringList& arguments, const QString& asUser = QString(),
@@ -249,6 +251,30 @@ private Q_SLOTS:
         QVERIFY2(output.endsWith(QStringLiteral("stored /labels.QX3\n")), qPrintable(output));
         QCOMPARE(ReadBytes(settings), old);
         QCOMPARE(QDir(program).entryList(QDir::Files | QDir::Hidden), QStringList{"QX.INI"});
+    }
+
+    void installedProgramKeepsEachUsersSettings()
+    {
+        if (!prepareUnprivilegedRun())
+            QSKIP("running as root without runuser: no unprivileged user to keep out of the program's folder");
+        // The program's folder (the helper's) holds the administrator's default settings only.
+        const QString program = base_->path();
+        const QByteArray defaults = "Quillet initialization data file\r\nQX.INI\r\n\r\n 1440\r\n";
+        WriteBytes(program + QStringLiteral("/QX.INI"), defaults);
+        SetMode(program + QStringLiteral("/QX.INI"), 0644);
+        const QString config = privateFolder(QStringLiteral("config"), 0777);
+        const QString data = privateFolder(QStringLiteral("data"), 0777) + QStringLiteral("/mine.QX3");
+        if (user_.isEmpty()) SetMode(program, 0555);
+
+        // No message at either start or exit; the defaults are read while the user has none.
+        const QString first = OtherCopy({"start", config, data, " 2880"}, user_, helper_).output();
+        QCOMPARE(first, QStringLiteral("left  1440\nfile \n"));
+        const QString second = OtherCopy({"start", config}, user_, helper_).output();
+        SetMode(program, 0755);
+        QCOMPARE(second, QStringLiteral("left  2880\nfile ") + data + u'\n');
+        QCOMPARE(ReadBytes(program + QStringLiteral("/QX.INI")), defaults);
+        QCOMPARE(QDir(program).entryList(QDir::Files | QDir::Hidden), QStringList({"helper", "QX.INI"}));
+        QVERIFY(ReadBytes(config + QStringLiteral("/Quillet/QX.INI")).startsWith(SettingsHeader + data.toUtf8()));
     }
 
     void anotherUsersFileIsNotTakenOverSilently()

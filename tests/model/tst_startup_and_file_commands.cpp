@@ -137,12 +137,13 @@ private Q_SLOTS:
         Run().settingsData[0].clear();
         QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Loaded));
         QCOMPARE(Run().settingsData[0], QStringLiteral("/home/şule/labels.QX3"));
-        // A folder the file cannot be written to is reported with its operation text.
-        SetProgramFolderForTesting(path(QStringLiteral("missing")));
+        // A name the file cannot be written to is reported with its operation text.
+        QVERIFY(QDir().mkpath(path(QStringLiteral("taken/QX.INI"))));
+        SetProgramFolderForTesting(path(QStringLiteral("taken")));
         ui.answer(Answer::Abort);
         SaveSettingsFile();
         QVERIFY(ui.last().text.startsWith(QStringLiteral("Error saving Quillet's initialization file, ") +
-                                          path(QStringLiteral("missing/QX.INI:\r\rError: "))));
+                                          path(QStringLiteral("taken/QX.INI:\r\rError: "))));
         QCOMPARE(ui.last().buttons, Buttons::AbortRetryIgnore);
     }
 
