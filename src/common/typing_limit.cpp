@@ -1,4 +1,4 @@
-#include "layouts/typing_limit.h"
+#include "common/typing_limit.h"
 
 #include <QLineEdit>
 
