@@ -20,14 +20,14 @@ namespace {
 
 WriteFunction writeFunction = nullptr;
 
+} // namespace
+
 mode_t NewFileMode()
 {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
-
-} // namespace
 
 void SetWriteFunctionForTesting(WriteFunction function)
 {

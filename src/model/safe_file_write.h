@@ -31,6 +31,9 @@ void SyncFolderOf(const QString& path);
 void RenameFile(const QString& from, const QString& to);
 void RemoveFileQuietly(const QString& path);
 
+// The mode any program's new file of the user's gets: 0666 less the umask.
+mode_t NewFileMode();
+
 // The file a save should replace: the target of a symbolic link rather than the link.
 QString ResolveSaveTarget(const QString& path);
 

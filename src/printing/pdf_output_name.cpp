@@ -1,6 +1,7 @@
 #include "printing/pdf_output_name.h"
 
 #include "common/failure.h"
+#include "model/safe_file_write.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,14 +33,6 @@ bool RenameNoReplace(const QByteArray& from, const QByteArray& to)
     return true;
 }
 
-// The mode any program's new file of the user's gets. The private copy was written for the owner alone.
-mode_t NewFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 } // namespace
 
 QString MoveToFreeName(const QString& from, const QString& wanted)
@@ -48,6 +41,7 @@ QString MoveToFreeName(const QString& from, const QString& wanted)
     const QString stem = info.absolutePath() + u'/' + info.completeBaseName();
     const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
     const QByteArray source = QFile::encodeName(from);
+    // The private copy was written for the owner alone; the output gets the mode of any new file.
     if (::chmod(source.constData(), NewFileMode()) != 0) throw Failure::fromErrno(errno);
     for (int n = 1; n <= MaxNumberedNames; ++n) {
         const QString name = n == 1 ? wanted : stem + u'-' + QString::number(n) + suffix;
