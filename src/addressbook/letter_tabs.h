@@ -19,7 +19,6 @@ public:
 
     int current() const { return current_; }
     void setCurrent(int tab);
-    QToolButton* tabButton(int tab) const { return buttons_[static_cast<std::size_t>(tab)]; }
 
 Q_SIGNALS:
     void chosen(int tab);

@@ -61,7 +61,6 @@ TerminalDialogs::TerminalDialogs(std::FILE* out, bool answerYes) : out_(out), an
 
 void TerminalDialogs::say(const QString& text)
 {
-    ++shown_;
     std::fputs(QString(text).replace(CR, u'\n').append(u'\n').toLocal8Bit().constData(), out_);
     std::fflush(out_);
 }

@@ -22,8 +22,6 @@ public:
     bool faultSeen() const { return fault_; }
     // A question was answered No or Cancel, or a dialog could not be shown.
     bool declined() const { return declined_; }
-    // Whether anything was said at all (a refusal explains itself).
-    bool anythingShown() const { return shown_ > 0; }
 
     // Writes a line of the program's own (not a dialog), with the same framing.
     void say(const QString& text);
@@ -33,7 +31,6 @@ private:
     bool answerYes_;
     bool fault_ = false;
     bool declined_ = false;
-    int shown_ = 0;
 };
 
 // True when the request is an error report (its title, or buttons only a failure offers).

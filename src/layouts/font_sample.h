@@ -15,10 +15,8 @@ public:
     // Layout number 1-12.
     explicit FontSample(int layoutNumber, QWidget* parent = nullptr);
 
-    // The drawn lines, kept so that they show again whenever the window is uncovered.
-    const QPicture& picture() const { return picture_; }
-
 private:
+    // The drawn lines, kept so that they show again whenever the window is uncovered.
     QPicture picture_;
 };
 

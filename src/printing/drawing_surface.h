@@ -57,7 +57,6 @@ public:
     // painting, once per font. A print run holds it from start to end, while the sheet cannot
     // change; copies repeat every text many times.
     void holdGeometry(bool hold);
-    bool geometryHeld() const { return held_; }
 
     // ---- units and sizes ------------------------------------------------------------------
     void setUnit(Unit unit) { unit_ = unit; }
