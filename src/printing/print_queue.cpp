@@ -67,6 +67,17 @@ QueuePaper ToPaper(const QString& queue, const cups_size_t& size)
     return paper;
 }
 
+std::optional<QueuePaper> PaperOfSize(const Queue& q, const QString& queue, QSizeF points)
+{
+    cups_size_t size{};
+    const int width = qRound(points.width() / PointsPerUnit);
+    const int length = qRound(points.height() / PointsPerUnit);
+    if (!cupsGetDestMediaBySize(CUPS_HTTP_DEFAULT, q.dest.get(), q.info.get(), width, length, CUPS_MEDIA_FLAGS_DEFAULT,
+                                &size))
+        return std::nullopt;
+    return ToPaper(queue, size);
+}
+
 } // namespace
 
 std::optional<QueuePaper> QueueDefaultPaper(const QString& queue)
@@ -94,20 +105,14 @@ std::optional<QueuePaper> QueueDefaultPaper(const QString& queue)
         if (!driverDefault.isValid()) return std::nullopt;
         points = driverDefault.size(QPageSize::Point);
     }
-    return QueuePaperOfSize(queue, points);
+    return PaperOfSize(*q, queue, points);
 }
 
 std::optional<QueuePaper> QueuePaperOfSize(const QString& queue, QSizeF points)
 {
     const std::optional<Queue> q = OpenQueue(queue);
     if (!q) return std::nullopt;
-    cups_size_t size{};
-    const int width = qRound(points.width() / PointsPerUnit);
-    const int length = qRound(points.height() / PointsPerUnit);
-    if (!cupsGetDestMediaBySize(CUPS_HTTP_DEFAULT, q->dest.get(), q->info.get(), width, length,
-                                CUPS_MEDIA_FLAGS_DEFAULT, &size))
-        return std::nullopt;
-    return ToPaper(queue, size);
+    return PaperOfSize(*q, queue, points);
 }
 
 int SubmitPdfJob(const QString& queue, const QString& path, const QString& title, const QString& media)
