@@ -174,6 +174,11 @@ QString FormatSingle(float value)
     return Render(ToDecimal(static_cast<double>(value), 7), 0, 0);
 }
 
+QString WholePart(double value)
+{
+    return FormatShortest(std::floor(value));
+}
+
 QString FormatPattern(double value, QStringView pattern)
 {
     if (!std::isfinite(value)) return NonFinite(value);

@@ -34,6 +34,9 @@ QString FormatPlain(double value);
 // the point: 0.6666667f -> ".6666667", 72.f -> "72".
 QString FormatSingle(float value);
 
+// The whole number at or below `value`, as FormatShortest writes it: 2.7 -> "2", -0.5 -> "-1".
+QString WholePart(double value);
+
 // Numeric format patterns of the form "#0.00", "0.00", "#0.0###", "0.0####": a "0" is a digit
 // always shown, a "#" a digit shown only when needed. Rounds halves away from zero.
 QString FormatPattern(double value, QStringView pattern);

@@ -2,8 +2,6 @@
 
 #include "common/numbers.h"
 
-#include <cmath>
-
 namespace quillet {
 
 namespace {
@@ -59,11 +57,6 @@ const BoxRange Ranges[NumberBoxCount] = {
 const BoxRange& RangeOf(NumberBox box)
 {
     return Ranges[static_cast<int>(box)];
-}
-
-QString WholePart(double value)
-{
-    return FormatShortest(std::floor(value));
 }
 
 QString Latin(const char* text)

@@ -12,8 +12,6 @@
 
 #include <QLineEdit>
 
-#include <cmath>
-
 namespace quillet {
 
 namespace {
@@ -29,11 +27,6 @@ public:
 private:
     bool& flag_;
 };
-
-QString WholePart(double value)
-{
-    return FormatShortest(std::floor(value));
-}
 
 int RoundedValue(const QLineEdit* box)
 {
