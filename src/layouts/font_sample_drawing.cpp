@@ -18,14 +18,11 @@ const std::array<QString, 5> SampleAddress = {
     QStringLiteral("Ms. Harriet Quill"), QStringLiteral("The Riverside Courier"), QStringLiteral("214 Lantern Lane"),
     QStringLiteral("Fairview, OR 97301-4417"), QStringLiteral("United States")};
 
+// The printed line's font, but the sample shows every size it can, not only the printable ones.
 void ApplySampleFont(DrawingSurface& surface, const LineEntry& line)
 {
-    surface.setFontName(line.fontName);
+    ApplyLineFont(surface, line);
     surface.setFontSize(FontSampleSize(line.fontSize));
-    surface.setFontBold(line.bold);
-    surface.setFontItalic(line.italic);
-    surface.setFontUnderline(line.underline);
-    surface.setForeColor(line.color);
 }
 
 } // namespace
