@@ -138,7 +138,7 @@ QString CutLayoutQuestion(int layoutNumber)
 
 QString PasteLayoutQuestion(int layoutNumber, const LayoutRecord& clipboard)
 {
-    const QString& title = RecordTitle(clipboard);
+    const QString& title = clipboard[Title];
     return QStringLiteral("\"Paste\" the layout in memory ") +
            (title.isEmpty() ? QString() : QStringLiteral(" (") + Quoted(title) + QStringLiteral(") ")) +
            QStringLiteral("into layout position number ") + QString::number(layoutNumber) +

@@ -53,14 +53,6 @@ QString PasteLayoutQuestion(int layoutNumber, const LayoutRecord& clipboard);
 // The layout's properties and font records; sub-entries 2-6 are never part of it.
 LayoutRecord ReadLayoutRecord(int layoutNumber);
 void WriteLayoutRecord(int layoutNumber, const LayoutRecord& record);
-inline const QString& RecordTitle(const LayoutRecord& record)
-{
-    return record[Title];
-}
-inline const QString& RecordVisible(const LayoutRecord& record)
-{
-    return record[Visible];
-}
 
 bool AnyLayoutUsable();
 

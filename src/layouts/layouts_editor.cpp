@@ -392,7 +392,7 @@ void LayoutsEditor::pasteLayout()
         return;
     WriteLayoutRecord(n, memory);
     Run().dataChanged = true;
-    setCheck(n - 1, IsTrueFlag(RecordVisible(memory)));
+    setCheck(n - 1, IsTrueFlag(memory[Visible]));
     showLayout();
 }
 
