@@ -4,6 +4,7 @@
 #include "addressbook/find_window.h"
 #include "addressbook/letter_tabs.h"
 #include "addressbook/record_list.h"
+#include "common/control_names.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/typing_limit.h"
@@ -34,14 +35,6 @@ QAction* AddCommand(QMenu* menu, const QString& caption, const char* objectName,
     return action;
 }
 
-QPushButton* AddButton(QWidget* parent, const QString& caption, const char* objectName)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    // Enter in a line box presses nothing.
-    button->setAutoDefault(false);
-    return button;
-}
 } // namespace
 
 AddressBook::AddressBook(QWidget* parent) : QDialog(parent)
@@ -134,9 +127,10 @@ void AddressBook::buildControls()
     addressCaption->setBuddy(boxes_[0]);
     frameLayout->addStretch(1);
 
-    insertButton_ = AddButton(this, QStringLiteral("&Insert Address into Label"), "EnterAddressButton");
-    deleteButton_ = AddButton(this, QStringLiteral("Clear Current Record"), "DeleteButton");
-    closeButton_ = AddButton(this, QStringLiteral("Close"), "CloseButton");
+    insertButton_ =
+        NonDefaultButton(QStringLiteral("&Insert Address into Label"), QStringLiteral("EnterAddressButton"), this);
+    deleteButton_ = NonDefaultButton(QStringLiteral("Clear Current Record"), QStringLiteral("DeleteButton"), this);
+    closeButton_ = NonDefaultButton(QStringLiteral("Close"), QStringLiteral("CloseButton"), this);
     connect(insertButton_, &QPushButton::clicked, this, &AddressBook::insertAddress);
     connect(deleteButton_, &QPushButton::clicked, this, &AddressBook::clearCurrentRecord);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);

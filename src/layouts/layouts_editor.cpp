@@ -1,6 +1,7 @@
 #include "layouts/layouts_editor.h"
 
 #include "common/checked_line_edit.h"
+#include "common/control_names.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/steps.h"
@@ -49,20 +50,6 @@ const QString FieldHelp[5] = {
     QStringLiteral("Side-to-side distance of one label, in inches."),
 };
 
-QString Indexed(const char* name, int index)
-{
-    return QString::fromLatin1(name) + QString::number(index);
-}
-
-// No editor button is a default button: Enter in a box presses nothing.
-QPushButton* Button(const QString& caption, const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
-
 template <class Box> Box* Named(Box* box, const QString& objectName, const QString& accessibleName)
 {
     box->setObjectName(objectName);
@@ -109,10 +96,10 @@ void LayoutsEditor::buildControls()
     tabs_->addTab(buildTextPage(), QStringLiteral("Text && Fonts"));
     tabs_->addTab(buildPositioningPage(), QStringLiteral("Positioning"));
 
-    auto* presets = Button(QStringLiteral("Layout Presets..."), QStringLiteral("LayoutPresetsButton"), this);
+    auto* presets = NonDefaultButton(QStringLiteral("Layout Presets..."), QStringLiteral("LayoutPresetsButton"), this);
     connect(presets, &QPushButton::clicked, this, &LayoutsEditor::showPresets);
-    auto* clear = Button(QStringLiteral("Clear Layout"), QStringLiteral("ClearButton"), this);
-    auto* close = Button(QStringLiteral("Close Editor"), QStringLiteral("CloseButton"), this);
+    auto* clear = NonDefaultButton(QStringLiteral("Clear Layout"), QStringLiteral("ClearButton"), this);
+    auto* close = NonDefaultButton(QStringLiteral("Close Editor"), QStringLiteral("CloseButton"), this);
     connect(clear, &QPushButton::clicked, this, &LayoutsEditor::clearLayout);
     connect(close, &QPushButton::clicked, this, &LayoutsEditor::reject);
 
@@ -144,7 +131,7 @@ QWidget* LayoutsEditor::buildSheetPage()
     for (int i = 0; i < 5; ++i) {
         // A caption the user clicks for an explanation; reachable by Tab, a mouse click leaves the
         // focus where it is.
-        auto* caption = Button(captions[i], Indexed("SL", i + 1), page);
+        auto* caption = NonDefaultButton(captions[i], Indexed("SL", i + 1), page);
         caption->setFlat(true);
         caption->setFocusPolicy(Qt::TabFocus);
         caption->setToolTip(QStringLiteral("Click for further information"));
@@ -183,7 +170,7 @@ QWidget* LayoutsEditor::buildTextPage()
         QLineEdit* box = Named(new QLineEdit(page), Indexed("LTB", k), QStringLiteral("Default text line ") + line);
         new TypingLimit(box, TextLength);
         textBoxes_[static_cast<std::size_t>(k)] = box;
-        QPushButton* font = Button(QStringLiteral("Font..."), Indexed("FontButton", k), page);
+        QPushButton* font = NonDefaultButton(QStringLiteral("Font..."), Indexed("FontButton", k), page);
         font->setAccessibleName(QStringLiteral("Font for line ") + line);
         connect(font, &QPushButton::clicked, this, [this, k] { chooseFont(k + 1); });
         fontButtons_[static_cast<std::size_t>(k)] = font;
@@ -191,9 +178,10 @@ QWidget* LayoutsEditor::buildTextPage()
         grid->addWidget(font, k + 2, 2);
     }
     paintTextBoxes(false);
-    auto* factory = Button(QStringLiteral("Set Fonts to Defaults..."), QStringLiteral("FactoryFontsButton"), page);
+    auto* factory =
+        NonDefaultButton(QStringLiteral("Set Fonts to Defaults..."), QStringLiteral("FactoryFontsButton"), page);
     connect(factory, &QPushButton::clicked, this, &LayoutsEditor::factoryFonts);
-    auto* sample = Button(QStringLiteral("View Sample"), QStringLiteral("FontsSampleButton"), page);
+    auto* sample = NonDefaultButton(QStringLiteral("View Sample"), QStringLiteral("FontsSampleButton"), page);
     connect(sample, &QPushButton::clicked, this, &LayoutsEditor::showFontSample);
     auto* row = new QHBoxLayout;
     row->addStretch(1);

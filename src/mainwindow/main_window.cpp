@@ -2,6 +2,7 @@
 
 #include "addressbook/address_book.h"
 #include "common/checked_line_edit.h"
+#include "common/control_names.h"
 #include "common/dialogs.h"
 #include "diagnostics/diagnostics.h"
 #include "layouts/layouts_editor.h"
@@ -36,11 +37,6 @@
 namespace quillet {
 
 namespace {
-
-QString Indexed(const char* name, int index)
-{
-    return QString::fromLatin1(name) + QString::number(index);
-}
 
 // Wide enough for `digits` digits in the box's own font, so the window follows larger fonts.
 void FitToDigits(QLineEdit* box, int digits)
