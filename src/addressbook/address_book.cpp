@@ -4,17 +4,16 @@
 #include "addressbook/find_window.h"
 #include "addressbook/letter_tabs.h"
 #include "addressbook/record_list.h"
+#include "addressbook/typing_limit_edit.h"
 #include "common/control_names.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
-#include "common/typing_limit.h"
 #include "model/run_state.h"
 
 #include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -109,8 +108,7 @@ void AddressBook::buildControls()
     frameLayout->addWidget(addressCaption);
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         const bool memo = i == MemoBox;
-        auto* box = new QLineEdit(frame);
-        new TypingLimit(box, memo ? MemoLength : AddressLineLength);
+        auto* box = new TypingLimitEdit(memo ? MemoLength : AddressLineLength, frame);
         box->setObjectName(QStringLiteral("TB") + QString::number(i + 1));
         box->setAccessibleName(memo ? QStringLiteral("Memo") : QStringLiteral("Address line %1").arg(i + 1));
         box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 40);
@@ -186,7 +184,7 @@ void AddressBook::ShowCurrentRecord()
     const int record = currentRecord();
     run.addressBookRecord = record + 1;
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        SetShownText(boxes_[i], RecordCell(tab, record, static_cast<RecordItem>(i)));
+        boxes_[i]->showText(RecordCell(tab, record, static_cast<RecordItem>(i)));
     run.updatingControls = false;
 }
 
@@ -219,8 +217,8 @@ void AddressBook::lineEdited(int line)
     LayoutData().setCell(currentTab(), record, line, text);
     // The item follows the first line while the user types into it; a box of blanks above counts
     // as text, and emptying line 1 shows only the number until the list is rebuilt.
-    const bool firstLine =
-        std::all_of(boxes_.begin(), boxes_.begin() + line, [](const QLineEdit* box) { return box->text().isEmpty(); });
+    const bool firstLine = std::all_of(boxes_.begin(), boxes_.begin() + line,
+                                       [](const TypingLimitEdit* box) { return box->text().isEmpty(); });
     if (firstLine) list_->setItemText(record, ListItemText(record, text));
     Run().dataChanged = true;
 }

@@ -6,7 +6,6 @@
 #include <array>
 
 class QAction;
-class QLineEdit;
 class QMenuBar;
 class QPushButton;
 
@@ -14,6 +13,7 @@ namespace quillet {
 
 class LetterTabs;
 class RecordList;
+class TypingLimitEdit;
 
 // The address book: one letter tab's 30 records at a time, the current record's five address
 // lines and memo edited in place (every edit goes into the table at once), checks that select
@@ -61,7 +61,7 @@ private:
 
     LetterTabs* tabs_ = nullptr;
     RecordList* list_ = nullptr;
-    std::array<QLineEdit*, 6> boxes_{};
+    std::array<TypingLimitEdit*, 6> boxes_{};
     QPushButton* insertButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;

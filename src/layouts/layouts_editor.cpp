@@ -5,9 +5,9 @@
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/steps.h"
-#include "common/typing_limit.h"
 #include "layouts/font_sample.h"
 #include "layouts/layout_presets.h"
+#include "layouts/typing_limit.h"
 #include "model/run_state.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "common/typing_limit.h"
+#include "layouts/typing_limit.h"
 
 #include <QLineEdit>
 
