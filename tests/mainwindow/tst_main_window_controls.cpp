@@ -19,7 +19,6 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 using namespace quillet;
 using namespace quillet::test;
