@@ -222,9 +222,8 @@ private Q_SLOTS:
         Row("increment rounds 4.5", "IncrementButton", "3,4.5", "L L D", "1,5 2,5 3,5");
         Row("increment keys", "IncrementButton", "3,5", "5 k0 Shift - k- k1 - Space",
             "3,5 3,5 1,6 3,5 2,5 1,1 3,10 1,1");
-        Row("column caption beyond 3", "StartColLabel", "1,4", "4 0 3 a -", "1,4 1,4 3,4 1,4 3,4");
+        Row("column caption beyond 3, a click", "StartColLabel", "1,4", "4 0 3 a - L", "1,4 1,4 3,4 1,4 3,4 1,4");
         Row("row caption", "StartRowLabel", "3,4", "k9 L L R", "3,9 3,10 3,1 3,10");
-        Row("column caption click", "StartColLabel", "3,10", "L", "1,10");
     }
     void steppingTheStartPosition()
     {
@@ -358,11 +357,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("field");
         TextColumns({"value", "message"}); // an empty message: no warning
-        const QString columns = QStringLiteral("number of columns of labels:  \"");
         const QString side = QStringLiteral("label width (\"Side-to-Side\") distance (");
         // clang-format off
         QTest::newRow("9 columns") << int(Columns) << "9" << QString();
-        QTest::newRow("10 columns") << int(Columns) << " 10" << Warning(columns, "10\"", "100");
+        QTest::newRow("10 columns") << int(Columns) << " 10" << Warning("number of columns of labels:  \"", "10\"", "100");
         QTest::newRow("30 rows") << int(Rows) << "30" << QString();
         QTest::newRow("31 rows") << int(Rows) << "31" << Warning("number of rows of labels:  \"", "31\"", "101");
         QTest::newRow("side .25") << int(SideToSide) << "0.25" << QString();
