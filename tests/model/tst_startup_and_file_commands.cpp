@@ -1,6 +1,7 @@
 #include "common/failure.h"
 #include "common/program_folder.h"
 #include "data_file_fixtures.h"
+#include "mainwindow/main_window_test_support.h"
 #include "model/data_file.h"
 #include "model/data_file_lock.h"
 #include "model/file_commands.h"
@@ -53,11 +54,7 @@ private Q_SLOTS:
     // copy or of a bad header: the one message (the file's name at %1) and what its answer does.
     void questionsAtStartAndOpen_data()
     {
-        QTest::addColumn<bool>("atStart");
-        QTest::addColumn<QString>("file"); // gone, held or odd
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("title");
+        TextColumns({"file", "answer", "message", "title"}); // the file gone, held or odd
         const QString openHeld = "The file selected:  \r%1\ris currently in use.\r\rWould you like to open it as "
                                  "read-only?\r\r(Opening as read-only will allow you the full use of the file, but "
                                  "will not allow you to save any changes you make)";
@@ -65,30 +62,26 @@ private Q_SLOTS:
                                 "Attempt to load anyway?\r\r(Loading this file is NOT recommened, unless you're "
                                 "confident that it contains Quillet data.  QX will automatically overwrite this file "
                                 "upon exiting, unless a different filename is selected.)";
-        const int ok = int(Answer::Ok), no = int(Answer::No), yes = int(Answer::Yes);
         // clang-format off
-        QTest::newRow("start, gone") << true << "gone" << ok << "Warning:  The last saved/opened data file (%1) could not be found." << "Data File Not Found";
-        QTest::newRow("start, held, declined") << true << "held" << no << "The default data file:  \r%1\ris currently in use.\r\rWould you like to open it as read-only?\r\r(Opening as read-only will allow full access to the data, but will not allow any changes to be made)" << "Data File in Use";
-        QTest::newRow("start, odd, loaded") << true << "odd" << yes << "The default data file:\r%1\rdoes not appear to be a valid QX data file - - the header information is invalid.  Should Quillet attempt to open it anyway?" << "Invalid Data File Header";
-        QTest::newRow("open, held, declined") << false << "held" << no << openHeld << "File in Use";
-        QTest::newRow("open, held, read-only") << false << "held" << yes << openHeld << "File in Use";
-        QTest::newRow("open, odd, declined") << false << "odd" << no << openOdd << "Bad File Header";
-        QTest::newRow("open, odd, loaded") << false << "odd" << yes << openOdd << "Bad File Header";
+        Row("start, gone", "gone", "Ok", "Warning:  The last saved/opened data file (%1) could not be found.", "Data File Not Found");
+        Row("start, held, declined", "held", "No", "The default data file:  \r%1\ris currently in use.\r\rWould you like to open it as read-only?\r\r(Opening as read-only will allow full access to the data, but will not allow any changes to be made)", "Data File in Use");
+        Row("start, odd, loaded", "odd", "Yes", "The default data file:\r%1\rdoes not appear to be a valid QX data file - - the header information is invalid.  Should Quillet attempt to open it anyway?", "Invalid Data File Header");
+        Row("open, held, declined", "held", "No", openHeld, "File in Use");
+        Row("open, held, read-only", "held", "Yes", openHeld, "File in Use");
+        Row("open, odd, declined", "odd", "No", openOdd, "Bad File Header");
+        Row("open, odd, loaded", "odd", "Yes", openOdd, "Bad File Header");
         // clang-format on
     }
 
     void questionsAtStartAndOpen()
     {
-        QFETCH(bool, atStart);
-        QFETCH(QString, file);
-        QFETCH(int, answer);
-        QFETCH(QString, message);
-        QFETCH(QString, title);
+        const bool atStart = QByteArray(QTest::currentDataTag()).startsWith("start");
+        const QString file = Data("file"), answer = Data("answer");
         const QString name = path(file + QStringLiteral(".QX3"));
         if (file != u"gone") WriteBytes(name, (file == u"odd" ? "hello\r\nworld\r\n" : DataHeader) + "01011Ana\r\n");
         HeldDataFile otherCopy;
         if (file == u"held") otherCopy.hold(OpenShared(name, ShareMode::Editor).fd, ShareMode::Editor);
-        ui.answer(Answer(answer));
+        ui.answer(answer == u"Ok" ? Answer::Ok : answer == u"No" ? Answer::No : Answer::Yes);
         if (atStart) {
             WriteSettingsFile(name);
             LoadStartupData();
@@ -96,9 +89,9 @@ private Q_SLOTS:
             ui.answerFile(name);
             FileOpen();
         }
-        const bool ok = Answer(answer) == Answer::Ok, yes = Answer(answer) == Answer::Yes;
-        QVERIFY(IsOnlyMessage(ui, message.arg(name), title, ok ? Buttons::Ok : Buttons::YesNo, Icon::Warning,
-                              ok ? Answer::None : (atStart ? Answer::Yes : Answer::No)));
+        const bool ok = answer == u"Ok", yes = answer == u"Yes";
+        QVERIFY(IsOnlyMessage(ui, Data("message").arg(name), Data("title"), ok ? Buttons::Ok : Buttons::YesNo,
+                              Icon::Warning, ok ? Answer::None : (atStart ? Answer::Yes : Answer::No)));
         QCOMPARE(Run().dataFileName(), yes ? name : QString());
         QCOMPARE(LayoutData().cell(0, 0, 0), yes ? QStringLiteral("Ana") : QString());
         QCOMPARE(Run().readOnlyMode(), yes && file == u"held");
