@@ -213,17 +213,17 @@ private Q_SLOTS:
     }
 
     // Presses on the increment button or a start caption: mouse buttons L, R, M and D (a double
-    // click, which reaches a widget as a press and then a double click), keys by their character,
-    // "k" before a keypad key. The position after each press.
+    // click, which reaches a widget as a press and then a double click), and keys as a key sequence
+    // names them (Num+ for the keypad). The position after each press.
     void steppingTheStartPosition_data()
     {
         TextColumns({"target", "start", "presses", "after"});
         Row("increment mouse", "IncrementButton", "3,10", "L R M", "1,1 3,10 3,10");
         Row("increment rounds 4.5", "IncrementButton", "3,4.5", "L L D", "1,5 2,5 3,5");
-        Row("increment keys", "IncrementButton", "3,5", "5 k0 Shift - k- k1 - Space",
+        Row("increment keys", "IncrementButton", "3,5", "5 Num+0 Shift - Num+- Num+1 - Space",
             "3,5 3,5 1,6 3,5 2,5 1,1 3,10 1,1");
         Row("column caption beyond 3, a click", "StartColLabel", "1,4", "4 0 3 a - L", "1,4 1,4 3,4 1,4 3,4 1,4");
-        Row("row caption", "StartRowLabel", "3,4", "k9 L L R", "3,9 3,10 3,1 3,10");
+        Row("row caption", "StartRowLabel", "3,4", "Num+9 L L R", "3,9 3,10 3,1 3,10");
     }
     void steppingTheStartPosition()
     {
@@ -232,21 +232,15 @@ private Q_SLOTS:
         const QStringList start = Data("start").split(u',');
         SetPosition(window, qPrintable(start[0]), qPrintable(start[1]));
         QStringList after;
-        for (QString press : Data("presses").split(u' ')) {
-            const Qt::KeyboardModifiers keypad =
-                press.size() == 2 && press.startsWith(u'k') ? Qt::KeypadModifier : Qt::NoModifier;
-            if (keypad) press.remove(0, 1);
+        for (const QString& press : Data("presses").split(u' ')) {
             const int mouse = QStringLiteral("LRM").indexOf(press);
+            const QKeyCombination key = QKeySequence::fromString(press)[0];
             if (press == QStringLiteral("D"))
                 QTest::mouseDClick(target, Qt::LeftButton);
             else if (press.size() == 1 && mouse >= 0)
                 QTest::mouseClick(target, Qt::MouseButton(Qt::LeftButton << mouse));
             else
-                QTest::keyClick(target,
-                                press == QStringLiteral("Shift")   ? Qt::Key_Shift
-                                : press == QStringLiteral("Space") ? Qt::Key_Space
-                                                                   : Qt::Key(press.toUpper()[0].unicode()),
-                                keypad);
+                QTest::keyClick(target, key.key(), key.keyboardModifiers());
             after << Position(window);
         }
         QCOMPARE(after.join(u' '), Data("after"));

@@ -43,12 +43,7 @@ private Q_SLOTS:
         QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")).clear();
     }
 
-    void cleanup()
-    {
-        ui.checkAllUsed();
-        Run().reset();
-        dir_.reset();
-    }
+    void cleanup() { ui.checkAllUsed(); }
 
     // The remembered file at start-up, or the one chosen in File > Open, is gone, held by another
     // copy or of a bad header: the one message (the file's name at %1) and what its answer does.
