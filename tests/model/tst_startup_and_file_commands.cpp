@@ -162,7 +162,6 @@ private Q_SLOTS:
         FileNew();
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Start a new data file?"), QStringLiteral("New Data File"),
                               Buttons::YesNo, Icon::Question, Answer::No));
-        ui.clear();
         ui.answer(Answer::Yes);
         ui.answer(Answer::Cancel);
         FileNew();
@@ -214,7 +213,6 @@ private Q_SLOTS:
         QCOMPARE(LayoutData().cell(0, 0, 0), QStringLiteral("Ana"));
         QVERIFY(!Run().readOnlyMode());
 
-        ui.clear();
         ui.answerFile(file);
         FileOpen(); // already open
     }
