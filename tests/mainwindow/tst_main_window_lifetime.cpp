@@ -242,7 +242,7 @@ private Q_SLOTS:
     void windowPlacement()
     {
         const QSize screen(1920, 1080), window(800, 600);
-        // 1440 twips are one inch: 144 pixels at 144 dpi (96 dpi is the round trip of the first case).
+        // 1440 twips are one inch: 144 pixels at 144 dpi (96 dpi: the fresh start saves and restores it).
         QCOMPARE(PlaceWindow(u"1440", u"1440", screen, window, 144), QPoint(144, 144));
         // Not above 0, or not within the screen (28,800 by 16,200 twips at 96 dpi): centred on that axis.
         QCOMPARE(PlaceWindow(u"-30", u"0", screen, window, 96), QPoint(560, 240));
