@@ -151,38 +151,6 @@ private Q_SLOTS:
         QCOMPARE(LayoutData().cell(0, 0, 0), ending.isEmpty() ? QString() : QStringLiteral("from user value"));
     }
 
-    void newAsksFirstThenAboutChanges()
-    {
-        const QString file = path(QStringLiteral("a.QX3"));
-        QString name = file;
-        LayoutData().setCell(0, 0, 0, QStringLiteral("Ana"));
-        QCOMPARE(SaveDataFile(name), 1);
-        Run().dataChanged = true; // a save does not clear it
-        ui.answer(Answer::No);
-        FileNew();
-        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Start a new data file?"), QStringLiteral("New Data File"),
-                              Buttons::YesNo, Icon::Question, Answer::No));
-        ui.answer(Answer::Yes);
-        ui.answer(Answer::Cancel);
-        FileNew();
-        QVERIFY(IsMessage(ui.last(),
-                          QStringLiteral("The current data file: \r") + file +
-                              QStringLiteral("\rhas changed but has not been saved.  Save it now?"),
-                          QStringLiteral("Data Changed Warning"), Buttons::YesNoCancel, Icon::Question));
-        QCOMPARE(Run().dataFileName(), file); // No and Cancel stopped it
-        QCOMPARE(LayoutData().cell(0, 0, 0), QStringLiteral("Ana"));
-
-        // Yes saves first, then the new data set releases the file.
-        LayoutData().setCell(0, 0, 0, QStringLiteral("Bo"));
-        ui.answer(Answer::Yes);
-        ui.answer(Answer::Yes);
-        FileNew();
-        QCOMPARE(ReadBytes(file), DataHeader + "01011Bo\r\n");
-        QVERIFY(Run().dataFileName().isEmpty() && !Run().dataChanged);
-        ui.answer(Answer::Yes); // unchanged data: no second question
-        FileNew();
-    }
-
     void openGuardsAndLoads()
     {
         const QString file = path(QStringLiteral("open.QX3"));
@@ -217,7 +185,7 @@ private Q_SLOTS:
         FileOpen(); // already open
     }
 
-    void saveAndSaveAs()
+    void saveSaveAsAndNew()
     {
         LayoutData().setCell(0, 0, 0, QStringLiteral("Ana"));
         const QString first = path(QStringLiteral("first.QX3"));
@@ -248,6 +216,30 @@ private Q_SLOTS:
         QCOMPARE(CheckDataFileHeader(first, false), int(HeaderCheck::Valid)); // released
         QCOMPARE(CheckDataFileHeader(second, false), int(HeaderCheck::InUse));
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"first.QX3", "second.QX3"}));
+
+        // New asks first, then about unsaved changes: No and Cancel stop it; Yes saves first, then
+        // the new data set releases the file.
+        Run().dataChanged = true;
+        ui.answer(Answer::No);
+        FileNew();
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Start a new data file?"), QStringLiteral("New Data File"),
+                              Buttons::YesNo, Icon::Question, Answer::No));
+        ui.answer(Answer::Yes);
+        ui.answer(Answer::Cancel);
+        FileNew();
+        QVERIFY(IsMessage(ui.last(),
+                          QStringLiteral("The current data file: \r") + second +
+                              QStringLiteral("\rhas changed but has not been saved.  Save it now?"),
+                          QStringLiteral("Data Changed Warning"), Buttons::YesNoCancel, Icon::Question));
+        QVERIFY(Run().dataFileName() == second && LayoutData().cell(0, 0, 0) == QStringLiteral("Bo"));
+        LayoutData().setCell(0, 0, 0, QStringLiteral("Cy"));
+        ui.answer(Answer::Yes);
+        ui.answer(Answer::Yes);
+        FileNew();
+        QCOMPARE(ReadBytes(second), DataHeader + "01011Cy\r\n");
+        QVERIFY(Run().dataFileName().isEmpty() && !Run().dataChanged);
+        ui.answer(Answer::Yes); // unchanged data: no second question
+        FileNew();
     }
 
 private:
