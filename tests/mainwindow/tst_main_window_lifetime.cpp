@@ -70,8 +70,18 @@ private Q_SLOTS:
         SetSaveStageHookForTesting(nullptr);
     }
 
-    void freshStartExitsOnceAndReopensTheSavedFile()
+    // A start that fails is reported and ends the program; a fresh start then shows the window,
+    // whose Exit runs once, and the next start reopens the file saved.
+    void startUpExitAndTheNextStart()
     {
+        ui.answer(Answer::Ok);
+        QVERIFY(!WindowThatCannotShow().load());
+        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error loading Quillet:  Out of memory\rError number:  7-4\r\rPlease "
+                                                 "contact Tolvan Software about this problem - - it shouldn't have "
+                                                 "happened.\r\rTolvan Software, Suite 300, 1420 Alder Street, Eugene, "
+                                                 "OR 97401")));
+        QVERIFY(!Run().updatingControls);
+
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("labels.QX3"));
         LayoutData().setCell(0, 0, 0, QStringLiteral("left over"));
@@ -99,8 +109,8 @@ private Q_SLOTS:
             ui.answer(Answer::No);
             window.exitAction()->trigger();
             QVERIFY(window.isVisible() && ui.fileRequests.size() == 1 && !QFile::exists(SettingsFilePath()));
-            QVERIFY(IsOnlyMessage(ui, QStringLiteral("Exit Quillet without saving data?"),
-                                  QStringLiteral("QX Exit Warning"), Buttons::YesNo, Icon::Question, Answer::No));
+            QVERIFY(IsMessage(ui.last(), QStringLiteral("Exit Quillet without saving data?"),
+                              QStringLiteral("QX Exit Warning"), Buttons::YesNo, Icon::Question, Answer::No));
             ui.answerFile(file);
             window.saveAsAction()->trigger();
             QCOMPARE(window.windowTitle(), QStringLiteral("Quillet:  ") + file);
@@ -148,8 +158,7 @@ private Q_SLOTS:
         const QByteArray before = "Quillet Data File\r\n<filename>.QX3\r\n01011Ana\r\n30011Only\r\n300313\r\n"
                                   "3004110\r\n300512.75\r\n300611\r\n30301True\r\n";
         WriteBytes(file, before);
-        Run().settingsData[0] = file;
-        SaveSettingsFile();
+        WriteBytes(SettingsFilePath(), SettingsStart + file.toUtf8() + "\r\n");
         HeldDataFile otherCopy;
         otherCopy.hold(OpenShared(file, ShareMode::Editor).fd, ShareMode::Editor);
         ui.answer(Answer::Yes); // open it read-only
@@ -228,17 +237,6 @@ private Q_SLOTS:
 
         // A help file that is a pipe is reported, not waited for.
         QVERIFY_THROWS_EXCEPTION(Failure, links.showFrontPage(pipe));
-    }
-
-    void startUpFailureIsReportedAndEndsTheProgram()
-    {
-        ui.answer(Answer::Ok);
-        QVERIFY(!WindowThatCannotShow().load());
-        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Error loading Quillet:  Out of memory\rError number:  7-4\r\rPlease "
-                                                 "contact Tolvan Software about this problem - - it shouldn't have "
-                                                 "happened.\r\rTolvan Software, Suite 300, 1420 Alder Street, Eugene, "
-                                                 "OR 97401")));
-        QVERIFY(!Run().updatingControls);
     }
 
     void windowPlacement()
