@@ -555,7 +555,6 @@ private Q_SLOTS:
     void startPositionLimits_data()
     {
         TextColumns({"value", "rows", "message"});
-        // clang-format off
         Row("row 0", "0", "10", "Minimum \"Starting Row\" is 1");
         Row("row 31 of 30", "31", "30", "Maximum \"Starting Row\" is 30");
         Row("row 11 of 10", "11", "10", "Maximum \"Starting Row\" for this label sheet is 10");
@@ -563,7 +562,6 @@ private Q_SLOTS:
         Row("column text", "x", "10", "Minimum \"Starting Column\" is 1");
         Row("column 10", "10", "10", "Maximum \"Starting Column\" is 9");
         Row("column 4 of 3", "4", "10", "Maximum \"Starting Column\" for this label sheet is 3");
-        // clang-format on
     }
     void startPositionLimits()
     {
