@@ -569,14 +569,12 @@ private Q_SLOTS:
         const bool isRow = Data("message").contains(QStringLiteral("Row"));
         SetLayoutCell(1, Rows, Data("rows"));
         Command c(window);
-        QLineEdit* box = isRow ? window.startRowBox() : window.startColBox();
-        QLineEdit* other = isRow ? window.startColBox() : window.startRowBox();
-        other->setText(isRow ? QStringLiteral("0") : QStringLiteral("2"));
+        const QByteArray value = Data("value").toLatin1();
         window.copiesBox()->setFocus();
-        box->setText(Data("value"));
+        SetPosition(window, isRow ? "0" : value.constData(), isRow ? value.constData() : "2"); // as column, row
         QCOMPARE(c.run(ui), Data("message"));
-        QCOMPARE(box->text() + other->text(), isRow ? QStringLiteral("10") : QStringLiteral("12"));
-        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(Position(window), isRow ? QStringLiteral("0,1") : QStringLiteral("1,2"));
+        QCOMPARE(QApplication::focusWidget(), isRow ? window.startRowBox() : window.startColBox());
         QCOMPARE(c.validated, 0);
     }
 
