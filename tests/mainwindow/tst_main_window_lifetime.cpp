@@ -34,11 +34,6 @@ namespace {
 
 int dataFileWrites = 0;
 
-void CountDataFileWrites(SaveStage stage)
-{
-    if (stage == SaveStage::BeforeWrite) ++dataFileWrites;
-}
-
 // Start-up failing at step 4, when the window is shown.
 struct WindowThatCannotShow : MainWindow {
     void setVisible(bool visible) override
@@ -62,7 +57,7 @@ private Q_SLOTS:
         QFile::remove(SettingsFilePath());
         QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")).clear();
         dataFileWrites = 0;
-        SetSaveStageHookForTesting(CountDataFileWrites);
+        SetSaveStageHookForTesting([](SaveStage stage) { dataFileWrites += stage == SaveStage::BeforeWrite ? 1 : 0; });
     }
     void cleanup()
     {

@@ -20,16 +20,6 @@
 using namespace quillet;
 using namespace quillet::test;
 
-namespace {
-
-// A settings file naming the last data file.
-void WriteSettingsFile(const QString& lastFile)
-{
-    WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n" + lastFile.toUtf8() + "\r\n");
-}
-
-} // namespace
-
 // The program's start and exit with the settings they keep, and the File commands.
 class TestStartupAndFileCommands : public QObject {
     Q_OBJECT
@@ -78,7 +68,7 @@ private Q_SLOTS:
         if (file == u"held") otherCopy.hold(OpenShared(name, ShareMode::Editor).fd, ShareMode::Editor);
         ui.answer(answer == u"Ok" ? Answer::Ok : answer == u"No" ? Answer::No : Answer::Yes);
         if (atStart) {
-            WriteSettingsFile(name);
+            WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n" + name.toUtf8() + "\r\n");
             LoadStartupData();
         } else {
             ui.answerFile(name);
