@@ -82,6 +82,7 @@ class TestMainWindowControls : public QObject {
 private Q_SLOTS:
     void init()
     {
+        Run().reset();
         loaded_ = std::make_unique<LoadedWindow>();
         QApplication::setActiveWindow(&loaded_->window);
         QVERIFY(QTest::qWaitForWindowActive(&loaded_->window));
