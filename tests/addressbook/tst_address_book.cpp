@@ -289,13 +289,11 @@ private Q_SLOTS:
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Find Address Book Record"));
         QVERIFY(!f.frameShown());
         QTest::keyClicks(f.text(), QStringLiteral("norr"));
-        QCOMPARE(f.search(), QStringLiteral("A-3 Norrköping"));
-        QCOMPARE(f.search(), QStringLiteral("A-20 Per"));
-        QCOMPARE(f.search(), QStringLiteral("No more matches found"));
+        QCOMPARE(QStringList({f.search(), f.search(), f.search()}),
+                 QStringList({"A-3 Norrköping", "A-20 Per", "No more matches found"}));
         QVERIFY(f.frameShown() && f.label("NumberLabel") == QStringLiteral("20"));
-        QCOMPARE(f.search(), QStringLiteral("A-3 Norrköping"));
-        // Enter searches once: from A-3 it finds A-20.
-        QCOMPARE(f.search(true), QStringLiteral("A-20 Per"));
+        // The next search starts over; Enter searches once: from A-3 it finds A-20.
+        QCOMPARE(QStringList({f.search(), f.search(true)}), QStringList({"A-3 Norrköping", "A-20 Per"}));
         QCOMPARE(QApplication::focusWidget(), f.button());
 
         // Editing the text starts over; a search that finds nothing leaves the frame empty.
@@ -310,11 +308,8 @@ private Q_SLOTS:
 
         // Y-30 goes on at Z-1; after Z-30 the search ends and starts again.
         f.text()->setText(QStringLiteral("YV"));
-        QCOMPARE(f.search(), QStringLiteral("Y-30 Yves"));
-        QCOMPARE(f.search(), QStringLiteral("Z-1 yvonne"));
-        QCOMPARE(f.search(), QStringLiteral("Z-30 Sylvia Yves"));
-        QCOMPARE(f.search(), QStringLiteral("End of Search"));
-        QCOMPARE(f.search(), QStringLiteral("Y-30 Yves"));
+        QCOMPARE(QStringList({f.search(), f.search(), f.search(), f.search(), f.search()}),
+                 QStringList({"Y-30 Yves", "Z-1 yvonne", "Z-30 Sylvia Yves", "End of Search", "Y-30 Yves"}));
     }
 
     void setsTheAddressBookWhileFindStaysOpen()

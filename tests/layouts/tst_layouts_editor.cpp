@@ -166,14 +166,12 @@ private Q_SLOTS:
     }
     void showingALayout()
     {
-        const QString layout = Data("layout");
+        const int n = Data("layout").toInt();
         SetLayoutCells(Data("cells"));
         Editor e;
-        const int n = layout.toInt();
         e.select(n);
         QCOMPARE(e.at(Data("box"))->text() + u'|' + At(n, Data("field").toInt()),
                  Data("shown") + u'|' + Data("stored"));
-        QCOMPARE(e.list()->currentItem()->text(), layout + QStringLiteral(". ") + At(n, Title));
     }
 
     void defaultTextAlignmentAndPages()
@@ -213,7 +211,6 @@ private Q_SLOTS:
         Editor e(Data("mainTitle"));
         QCOMPARE(e.list()->currentRow(), Data("row").toInt());
         QVERIFY(e.checked(1) && !e.checked(12) && Run().layoutsListChanged && Run().dataChanged);
-        QVERIFY(!e.action("MEditPasteLayout")->isEnabled());
     }
 
     void clearCutCopyAndPaste()
@@ -510,7 +507,6 @@ private Q_SLOTS:
         // Opened from the editor for the layout selected there, sized around the text.
         Editor e;
         e.select(9);
-        e.at<QTabWidget>("LETabs")->setCurrentIndex(TextAndFontsPage);
         QPicture probe;
         FontSampleExtent extent;
         {
