@@ -48,14 +48,13 @@ QStringList RecordText(int tab, int record)
     return cells;
 }
 
+// The Find window, whose messages are plain OK boxes.
 struct Finder {
     ScriptedDialogs& ui;
-    FindWindow window;
-    explicit Finder(ScriptedDialogs& dialogs) : ui(dialogs)
+    QWidget& window;
+    Finder(ScriptedDialogs& dialogs, QWidget& find) : ui(dialogs), window(find)
     {
-        ui.onMessage = [](const MessageRequest&) { return Answer::Ok; }; // Find's messages are plain OK boxes
-        window.show();
-        QApplication::setActiveWindow(&window);
+        ui.onMessage = [](const MessageRequest&) { return Answer::Ok; };
     }
     QLineEdit* text() { return Control<QLineEdit>(window, "SearchText"); }
     QPushButton* button() { return Control<QPushButton>(window, "SearchButton"); }
@@ -280,51 +279,48 @@ private Q_SLOTS:
         });
     }
 
-    void findMatchesOneAtATimeInOrderToTheEnd()
+    void findMatchesInOrderAndSetsTheAddressBook()
     {
         const Cell cells[] = {{0, 2, Line3, "Norrköping"}, {0, 19, Line1, "Per"},    {0, 19, Line6, "met at NORRLAND"},
-                              {24, 29, Line1, "Yves"},     {25, 0, Line2, "yvonne"}, {25, 29, Line5, "Sylvia Yves"}};
+                              {24, 29, Line1, "Yves"},     {25, 0, Line2, "yvonne"}, {25, 29, Line5, "Sylvia Yves"},
+                              {12, 11, Line1, "Mona"}};
         SetCells(cells);
-        Finder f(ui);
-        QCOMPARE(f.window.windowTitle(), QStringLiteral("Find Address Book Record"));
-        QVERIFY(!f.frameShown());
-        QTest::keyClicks(f.text(), QStringLiteral("norr"));
-        QCOMPARE(QStringList({f.search(), f.search(), f.search()}),
-                 QStringList({"A-3 Norrköping", "A-20 Per", "No more matches found"}));
-        QVERIFY(f.frameShown() && f.label("NumberLabel") == QStringLiteral("20"));
-        // The next search starts over; Enter searches once: from A-3 it finds A-20.
-        QCOMPARE(QStringList({f.search(), f.search(true)}), QStringList({"A-3 Norrköping", "A-20 Per"}));
-        QCOMPARE(QApplication::focusWidget(), f.button());
-
-        // Editing the text starts over; a search that finds nothing leaves the frame empty.
-        QTest::keyClicks(f.text(), QStringLiteral("x"));
-        QVERIFY(!f.frameShown() && f.label("TitleLabel").isEmpty() && f.label("LetterLabel").isEmpty());
-        QCOMPARE(f.button()->text(), QStringLiteral("Search"));
-        QCOMPARE(f.search(), QStringLiteral("No matches found"));
-        QVERIFY(!f.frameShown());
-        // An empty text matches the first record examined, empty or not.
-        f.text()->clear();
-        QCOMPARE(f.search(), QStringLiteral("A-1 "));
-
-        // Y-30 goes on at Z-1; after Z-30 the search ends and starts again.
-        f.text()->setText(QStringLiteral("YV"));
-        QCOMPARE(QStringList({f.search(), f.search(), f.search(), f.search(), f.search()}),
-                 QStringList({"Y-30 Yves", "Z-1 yvonne", "Z-30 Sylvia Yves", "End of Search", "Y-30 Yves"}));
-    }
-
-    void setsTheAddressBookWhileFindStaysOpen()
-    {
-        LayoutData().setCell(12, 11, Line1, QStringLiteral("Mona"));
         Book b;
-        WithModal([&] { QTest::keyClick(b.list(), Qt::Key_F, Qt::ControlModifier); },
-                  [&](QWidget& find) {
-                      QTest::keyClicks(Control<QLineEdit>(find, "SearchText"), QStringLiteral("mon"));
-                      Click(find, "SearchButton");
-                      Click(find, "SetABButton");
-                      QVERIFY(find.isVisible());
-                      QVERIFY(b.tab() == 12 && b.list()->currentRow() == 11);
-                      QCOMPARE(b.box(1)->text(), QStringLiteral("Mona"));
-                  });
+        const auto open = [&b] { QTest::keyClick(b.list(), Qt::Key_F, Qt::ControlModifier); };
+        WithModal(open, [&](QWidget& find) {
+            Finder f(ui, find);
+            QCOMPARE(find.windowTitle(), QStringLiteral("Find Address Book Record"));
+            QVERIFY(!f.frameShown());
+            QTest::keyClicks(f.text(), QStringLiteral("norr"));
+            QCOMPARE(QStringList({f.search(), f.search(), f.search()}),
+                     QStringList({"A-3 Norrköping", "A-20 Per", "No more matches found"}));
+            QVERIFY(f.frameShown() && f.label("NumberLabel") == QStringLiteral("20"));
+            // The next search starts over; Enter searches once: from A-3 it finds A-20.
+            QCOMPARE(QStringList({f.search(), f.search(true)}), QStringList({"A-3 Norrköping", "A-20 Per"}));
+            QCOMPARE(QApplication::focusWidget(), f.button());
+
+            // Editing the text starts over; a search that finds nothing leaves the frame empty.
+            QTest::keyClicks(f.text(), QStringLiteral("x"));
+            QVERIFY(!f.frameShown() && f.label("TitleLabel").isEmpty() && f.label("LetterLabel").isEmpty());
+            QCOMPARE(f.button()->text(), QStringLiteral("Search"));
+            QCOMPARE(f.search(), QStringLiteral("No matches found"));
+            QVERIFY(!f.frameShown());
+            // An empty text matches the first record examined, empty or not.
+            f.text()->clear();
+            QCOMPARE(f.search(), QStringLiteral("A-1 "));
+
+            // Y-30 goes on at Z-1; after Z-30 the search ends and starts again.
+            f.text()->setText(QStringLiteral("YV"));
+            QCOMPARE(QStringList({f.search(), f.search(), f.search(), f.search(), f.search()}),
+                     QStringList({"Y-30 Yves", "Z-1 yvonne", "Z-30 Sylvia Yves", "End of Search", "Y-30 Yves"}));
+
+            // Set Address Book moves the address book to the match while Find stays open.
+            f.text()->setText(QStringLiteral("mon"));
+            QCOMPARE(f.search(), QStringLiteral("M-12 Mona"));
+            Click(find, "SetABButton");
+            QVERIFY(find.isVisible() && b.tab() == 12 && b.list()->currentRow() == 11);
+            QCOMPARE(b.box(1)->text(), QStringLiteral("Mona"));
+        });
         QVERIFY(Run().addressBookTab == 12 && Run().addressBookRecord == 12);
         // The user's next tab, here by the arrow key on the current one, shows its record 1 as usual.
         auto* current = Control<QToolButton>(b.window, "TabM");

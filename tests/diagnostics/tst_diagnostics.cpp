@@ -178,7 +178,6 @@ private Q_SLOTS:
         ui.answer(Answer::Retry);
         ui.answer(Answer::Cancel);
         print->click();
-        QCOMPARE(ui.messages.size(), std::size_t(2));
         QVERIFY(ui.last().text.startsWith(QStringLiteral("Error printing diagnostics:")) &&
                 ui.last().buttons == Buttons::RetryCancel);
         QVERIFY(!window.surface().documentOpen() && window.surface().writtenFiles().size() == 1);
