@@ -468,7 +468,6 @@ private Q_SLOTS:
         SetFontCell(1, 1, FontBold, QStringLiteral("1"));
         SetFontCell(1, 1, FontSize, QStringLiteral("14"));
         SetFontCell(1, 3, FontSize, QString());
-        SetLayoutCell(1, Alignment, QStringLiteral("1"));
         RecordingSurface surface({96, 96, QSizeF(800, 600), QRectF(0, 0, 800, 600)});
         FontSampleExtent extent = DrawFontSample(surface, FontSampleLines(1), true);
         const auto texts = surface.texts();
@@ -505,11 +504,8 @@ private Q_SLOTS:
         Editor e;
         e.select(9);
         QPicture probe;
-        FontSampleExtent extent;
-        {
-            PainterSurface surface(&probe);
-            extent = DrawFontSample(surface, FontSampleLines(9), false);
-        }
+        PainterSurface surface(&probe);
+        const FontSampleExtent extent = DrawFontSample(surface, FontSampleLines(9), false);
         WithModal([&e] { e.at<QPushButton>("FontsSampleButton")->click(); },
                   [extent](QWidget& window) {
                       auto* area = Control<QLabel>(window, "SampleArea");
