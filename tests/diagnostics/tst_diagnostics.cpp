@@ -17,36 +17,10 @@
 #include <QPrinter>
 #include <QTabWidget>
 
-#include <algorithm>
-
 using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-
-QString Item(const DiagnosticsValues& values, int item)
-{
-    return values[std::size_t(item)];
-}
-
-// The printed lines of a PDF, page by page, each line's words joined by blanks.
-QStringList PrintedLines(const QString& path, int* pages = nullptr)
-{
-    QList<PdfWord> words = ReadPdfWords(path);
-    std::sort(words.begin(), words.end(), [](const PdfWord& a, const PdfWord& b) {
-        return a.page != b.page ? a.page < b.page : qAbs(a.top - b.top) > 0.05 ? a.top < b.top : a.left < b.left;
-    });
-    QStringList lines;
-    const PdfWord* first = nullptr;
-    for (const PdfWord& w : words) {
-        if (first && w.page == first->page && qAbs(w.top - first->top) <= 0.05)
-            lines.last() += u' ' + w.text;
-        else
-            lines << w.text, first = &w;
-    }
-    if (pages) *pages = words.isEmpty() ? 0 : words.last().page;
-    return lines;
-}
 
 void WriteFile(const QString& path, const char* text)
 {
@@ -67,30 +41,13 @@ private Q_SLOTS:
     }
     void cleanup() { ui.checkAllUsed(); }
 
-    void printerPageFromAPdfPrinter()
-    {
-        QTemporaryDir dir;
-        QPrinter printer(QPrinter::HighResolution);
-        UseLetterPdf(printer, dir.filePath(QStringLiteral("Report.pdf")), {0.25, 0.5, 0.25, 0.5});
-        Diagnostics window(printer, 1, 1);
-        QStringList shown;
-        for (int item = 0; item <= 10; ++item)
-            shown << Control<QLabel>(window, qPrintable(QStringLiteral("A%1").arg(item)))->text();
-        QCOMPARE(shown, QStringList({"PDF file", "Qt PDF", "600 DPI", "600 DPI", "5100 Pixels (8.5 inches)",
-                                     "6600 Pixels (11 inches)", "203 millimeters (7.992126 inches)",
-                                     "254 millimeters (10 inches)", "150 Pixels (.25 inches)", "300 Pixels (.5 inches)",
-                                     printer.outputFileName()}));
-        QCOMPARE(Control<QLabel>(window, "L2")->text(), QStringLiteral("Resolution, \"X\":"));
-        QCOMPARE(Control<QTabWidget>(window, "DTab")->tabText(3), QStringLiteral("Misc."));
-    }
-
     void printerPageWithTwoResolutionsAndAFailure()
     {
         // Widths and left offsets by the horizontal resolution, heights and top offsets by the vertical one.
         RecordingSurface surface({600, 300, QSizeF(5100, 3300), QRectF(150, 150, 4800, 3000)});
         DiagnosticsValues values;
         ShowPrinterPage(values, surface);
-        QCOMPARE(QStringList({Item(values, 4), Item(values, 5), Item(values, 8), Item(values, 9)}),
+        QCOMPARE(QStringList({values[4], values[5], values[8], values[9]}),
                  QStringList({"5100 Pixels (8.5 inches)", "3300 Pixels (11 inches)", "150 Pixels (.25 inches)",
                               "150 Pixels (.5 inches)"}));
         // No resolution: the page's failure is reported, the items it did not reach stay empty and
@@ -102,28 +59,26 @@ private Q_SLOTS:
         ShowLayoutPage(values, 1, 1);
         QVERIFY(ui.last().title == ErrorReportTitle && ui.last().buttons == Buttons::AbortRetryIgnore &&
                 ui.last().text.startsWith(QStringLiteral("Error setting page 1 of diagnostics:\r\r")));
-        QVERIFY(Item(values, 3) == "0 DPI" && Item(values, 4).isEmpty() && Item(values, 10).isEmpty());
-        QCOMPARE(Item(values, 11), QStringLiteral("Avery 5160/8160"));
+        QVERIFY(values[3] == "0 DPI" && values[4].isEmpty() && values[10].isEmpty());
+        QCOMPARE(values[11], QStringLiteral("Avery 5160/8160"));
     }
 
     void layoutAndFontPages_data()
     {
         // Items 11-20, then 22-32.
-        QTest::addColumn<int>("layout");
-        QTest::addColumn<QString>("items");
-        QTest::newRow("6") << 6
-                           << "Avery 5095 (Name Badge)|6|4|2|4|3.75 inches|2.5 inches|1.5 inches|1.25 inches|Centered|"
-                              "Times New Roman|Arial|None (will use printer's default font)|Arial|Arial|"
-                              "14, 12, 12, 12, 12|1, 0, 0, 0, 0|0, 0, 0, 0, 0|0, 0, 0, 0, 0|0, 0, 0, 0, 0|True";
-        QTest::newRow("9") << 9
-                           << "Avery 5160/8160 (Tolvan Software)|9|4|3|10|2.75 inches|1 inches|.5 inches|.625 inches|"
-                              "Left Aligned|Arial|Arial|None (will use printer's default font)|Arial|Arial|"
-                              "13, 12, 12, 12, 12|1, 0, 0, 0, 0|0, 0, 0, 0, 0|0, 0, 0, 0, 0|8388608, 0, 0, 0, 0|False";
+        TextColumns({"layout", "items"});
+        Row("6", "6",
+            "Avery 5095 (Name Badge)|6|4|2|4|3.75 inches|2.5 inches|1.5 inches|1.25 inches|Centered|Times New Roman|"
+            "Arial|None (will use printer's default font)|Arial|Arial|14, 12, 12, 12, 12|1, 0, 0, 0, 0|0, 0, 0, 0, 0|"
+            "0, 0, 0, 0, 0|0, 0, 0, 0, 0|True");
+        Row("9", "9",
+            "Avery 5160/8160 (Tolvan Software)|9|4|3|10|2.75 inches|1 inches|.5 inches|.625 inches|Left Aligned|Arial|"
+            "Arial|None (will use printer's default font)|Arial|Arial|13, 12, 12, 12, 12|1, 0, 0, 0, 0|0, 0, 0, 0, 0|"
+            "0, 0, 0, 0, 0|8388608, 0, 0, 0, 0|False");
     }
     void layoutAndFontPages()
     {
-        QFETCH(int, layout);
-        QFETCH(QString, items);
+        const int layout = Data("layout").toInt();
         SetFontCell(layout, 3, FontName, QStringLiteral("  "));
         SetLayoutCell(layout, Columns, QStringLiteral("  ") + LayoutCell(layout, Columns));
         DiagnosticsValues values;
@@ -131,7 +86,7 @@ private Q_SLOTS:
         ShowFontsPage(values, layout);
         QCOMPARE(QStringList(values.begin() + 11, values.begin() + 21) +
                      QStringList(values.begin() + 22, values.begin() + 33),
-                 items.split(u'|'));
+                 Data("items").split(u'|'));
     }
 
     void systemFacts()
@@ -155,11 +110,7 @@ private Q_SLOTS:
         const KernelRelease kernel = ReadKernelRelease(root.path());
         QVERIFY(FormatSingle(kernel.version) == QStringLiteral("6.1") && kernel.build == 1);
 
-        SystemFacts facts;
-        facts.platform = QStringLiteral("linux");
-        facts.batteryStatus = BatteryStatus::NoBattery;
-        facts.workArea = QSize(14400, 10080);
-        facts.screen = QSize(15360, 11520);
+        const SystemFacts facts{"linux", 0, 0, BatteryStatus::NoBattery, QSize(14400, 10080), QSize(15360, 11520), ""};
         DiagnosticsValues values;
         ShowMiscPage(values, facts);
         QCOMPARE(QStringList(values.begin() + 36, values.begin() + 43),
@@ -170,17 +121,14 @@ private Q_SLOTS:
     {
         LoadedWindow w;
         w.window.layoutsList()->setCurrentIndex(1);
-        QString copied;
-        QVERIFY(w.window.diagnosticsAction()->isEnabled());
         WithModal([&w] { w.window.diagnosticsAction()->trigger(); },
-                  [&copied](QWidget& window) {
+                  [](QWidget& window) {
                       QVERIFY(Control<QLabel>(window, "A11")->text() == "Avery 5161/8161" &&
                               Control<QLabel>(window, "A13")->text() == "2" &&
                               !Control<QLabel>(window, "A21")->isVisibleTo(&window));
                       Click(window, "CopyButton");
-                      copied = QApplication::clipboard()->text();
                   });
-        const QStringList lines = copied.split(QStringLiteral("\r\n"));
+        const QStringList lines = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 1 + 44 + 3 * 2 + 1);
         QCOMPARE(lines.first(), QStringLiteral("CURRENT PRINTER:"));
         QCOMPARE(lines.mid(12, 2), QStringList({"", "LAYOUT:"}));
@@ -189,30 +137,36 @@ private Q_SLOTS:
         QCOMPARE(lines.mid(49), QStringList({"Selected in Address Book: 0", " ", ""}));
     }
 
-    void printingTheReport()
+    void printerPageAndPrintingTheReport()
     {
         QTemporaryDir dir;
         QPrinter printer(QPrinter::HighResolution);
-        UseLetterPdf(printer, dir.filePath(QStringLiteral("Report.pdf")));
+        UseLetterPdf(printer, dir.filePath(QStringLiteral("Report.pdf")), {0.25, 0.5, 0.25, 0.5});
         Diagnostics window(printer, 1, 1);
-        auto* print = Control<QPushButton>(window, "PrintButton");
+        QCOMPARE(
+            QStringList(window.values().begin(), window.values().begin() + 11),
+            QStringList({"PDF file", "Qt PDF", "600 DPI", "600 DPI", "5100 Pixels (8.5 inches)",
+                         "6600 Pixels (11 inches)", "203 millimeters (7.992126 inches)", "254 millimeters (10 inches)",
+                         "150 Pixels (.25 inches)", "300 Pixels (.5 inches)", printer.outputFileName()}));
+        QCOMPARE(Control<QLabel>(window, "L2")->text(), QStringLiteral("Resolution, \"X\":"));
+        QCOMPARE(Control<QTabWidget>(window, "DTab")->tabText(3), QStringLiteral("Misc."));
+
         // Cancelling the setup prints nothing.
+        auto* print = Control<QPushButton>(window, "PrintButton");
         ui.answerPrintSetup(false);
         print->click();
         QVERIFY(window.surface().writtenFiles().isEmpty() &&
                 ui.printSetupRequests == std::vector{PrintSetupPurpose::Diagnostics});
 
-        // Three printable inches: the report runs on over several sheets.
+        // Three printable inches: the report runs on over several sheets and loses no line.
         ui.answerPrintSetup(true, [](QPrinter& p) { p.setPageMargins({0.25, 4, 0.25, 4}, QPageLayout::Inch); });
         print->click();
-        int pages = 0;
-        const QStringList lines = PrintedLines(window.surface().writtenFiles().value(0), &pages);
-        QCOMPARE(lines.value(0), QStringLiteral("TOLVAN SOFTWARE'S QUILLET - - DIAGNOSTICS PRINOUT"));
-        QCOMPARE(lines.value(1), QStringLiteral("CURRENT PRINTER:"));
-        QVERIFY(lines.contains(QStringLiteral("Sheet Width: 5100 Pixels (8.5 inches)")));
-        QCOMPARE(lines.last(), QStringLiteral("Selected in Address Book: 0"));
-        QVERIFY(pages > 1);
-        QCOMPARE(lines.size(), 2 + 44 + 3 - 2); // the two blank items print no words
+        const QList<PdfWord> words = ReadPdfWords(window.surface().writtenFiles().value(0));
+        const QString report =
+            "TOLVAN SOFTWARE'S QUILLET - - DIAGNOSTICS PRINOUT " + BuildDiagnosticsText(window.values());
+        // Compatibility-normalised: the PDF's text may join letters into ligatures.
+        QCOMPARE(Texts(words).join(u' ').normalized(QString::NormalizationForm_KC), report.simplified());
+        QVERIFY(words.last().page > 1);
 
         // A document that cannot be written: Retry tries again, Cancel leaves nothing behind.
         UsePdfOutput(printer, QStringLiteral("/proc/no-such-folder/Report.pdf"));
@@ -220,7 +174,6 @@ private Q_SLOTS:
         ui.answer(Answer::Retry);
         ui.answer(Answer::Cancel);
         print->click();
-        QCOMPARE(ui.messages.size(), std::size_t(2));
         QVERIFY(ui.last().text.startsWith(QStringLiteral("Error printing diagnostics:")) &&
                 ui.last().buttons == Buttons::RetryCancel);
         QVERIFY(!window.surface().documentOpen() && window.surface().writtenFiles().size() == 1);
