@@ -2,8 +2,9 @@
 // code and waits until its standard input closes, so tests can watch two processes share a file.
 //   hold <path>                    load the file and hold it for editing
 //   running                        register as a running copy and hold
-//   save <path> <stage>            load, change one cell and save, killed at the SaveStage numbered
-//   savenew <path>                 save a fresh data set to the path; print the result and titles
+//   save <path> [<stage>]          save a fresh data set to the path; print the result, the titles
+//                                  and the messages. With a stage: load the file, change one cell
+//                                  and save, killed at the SaveStage numbered
 //   start <config> [<path> <left>] start from the settings with the program in its own folder, as
 //                                  installed, and the user's in <config>; print the window's left
 //                                  and the file reopened; save the data to <path> and store <left>;
@@ -73,18 +74,16 @@ int main(int argc, char* argv[])
         WaitForStdinToClose();
         return 0;
     }
-    if (command == u"save" && args.size() == 3) {
-        if (LoadDataFile(args[1], false) != LoadResult::Loaded) return 3;
-        LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
-        killStage = static_cast<SaveStage>(args[2].toInt());
-        SetSaveStageHookForTesting(KillAt);
+    if (command == u"save" && (args.size() == 2 || args.size() == 3)) {
         QString path = args[1];
-        Say(QStringLiteral("saved %1").arg(SaveDataFile(path)));
-        return 0;
-    }
-    if (command == u"savenew" && args.size() == 2) {
-        StartNewData();
-        QString path = args[1];
+        if (args.size() == 2) {
+            StartNewData();
+        } else {
+            if (LoadDataFile(path, false) != LoadResult::Loaded) return 3;
+            LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
+            killStage = static_cast<SaveStage>(args[2].toInt());
+            SetSaveStageHookForTesting(KillAt);
+        }
         const int result = SaveDataFile(path);
         QStringList titles;
         for (const MessageRequest& m : ui.messages) titles << m.title;

@@ -99,7 +99,6 @@ private Q_SLOTS:
 
         // A copy that dies releases the file at once.
         other.stop();
-        Run().dataFileHandle.release();
         QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
     }
 
@@ -124,8 +123,6 @@ private Q_SLOTS:
         second.closeWriteChannel(); // it ends by itself
         second.waitForFinished(10000);
         QVERIFY(!AnotherCopyIsRunning()); // a crashed or ended copy leaves nothing behind
-        OtherCopy third({QStringLiteral("running")});
-        QCOMPARE(third.line(), QStringLiteral("running")); // this test process counts as one
     }
 
     void runningCopyLockIsPrivate()
@@ -230,7 +227,7 @@ private Q_SLOTS:
                                            QStringLiteral("\nbelongs to another user or group; once saved it will "
                                                           "belong to you.\n\nSave it anyway?\n"));
         for (const auto& [target, text] : cases) {
-            const QString output = OtherCopy({QStringLiteral("savenew"), target}, user_, helper_).output();
+            const QString output = OtherCopy({QStringLiteral("save"), target}, user_, helper_).output();
             QVERIFY2(output.startsWith(text), qPrintable(output));
         }
         SetMode(folder, 0755);
