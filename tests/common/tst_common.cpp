@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 #include "common/steps.h"
 #include "common/widget_dialogs.h"
+#include "model/layout_data.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
@@ -119,8 +120,8 @@ private Q_SLOTS:
         QCOMPARE(ui.messages.size(), size_t(5));
     }
 
-    // Retry runs a failing step again, reported the same each time; Ignore goes on with the next
-    // step; Ok and Cancel leave. (The save of the data file shows a step Ignore may not skip.)
+    // Retry runs a failing step (here a read outside the table) again, reported the same each time; Ignore goes on with
+    // the next step; Ok and Cancel leave. (The save of the data file shows a step Ignore may not skip.)
     void stepsActOnTheAnswer()
     {
         for (Answer a : {Answer::Retry, Answer::Retry, Answer::Cancel, Answer::Ignore, Answer::Ok}) ui.answer(a);
@@ -129,12 +130,13 @@ private Q_SLOTS:
         step.setContext(3, 0, 9);
         QVERIFY(!step(12, [&] {
             ++attempts;
-            throw Failure(13, QStringLiteral("Type mismatch"));
+            LayoutData().cell(42, 0, 0);
         }));
         QVERIFY(step.left());
         QCOMPARE(attempts, 3);
         for (const MessageRequest& m : ui.messages)
-            QCOMPARE(m.text, QStringLiteral("Error doing it:\r\rError: Type mismatch\rError Number: 13-12-3-0-9"));
+            QCOMPARE(m.text,
+                     QStringLiteral("Error doing it:\r\rError: Subscript out of range\rError Number: 9-12-3-0-9"));
 
         QStringList ran;
         Steps next(QStringLiteral("Error"), Buttons::AbortRetryIgnore);

@@ -110,15 +110,11 @@ private Q_SLOTS:
         Run().reset();
     }
 
+    // The failure's number and text are checked as a step reports them (common tests).
     void outOfRangeIndexIsAFailureNotACrash()
     {
         for (auto [s, f, e] : {std::tuple{42, 0, 0}, {-1, 0, 0}, {0, 30, 0}, {0, 0, 7}, {0, -1, 0}}) {
-            try {
-                LayoutData().setCell(s, f, e, QStringLiteral("x"));
-                QFAIL("write outside the table accepted");
-            } catch (const Failure& failure) {
-                QCOMPARE(failure.number, FailureNumber::SubscriptOutOfRange);
-            }
+            QVERIFY_THROWS_EXCEPTION(Failure, LayoutData().setCell(s, f, e, QStringLiteral("x")));
             QVERIFY_THROWS_EXCEPTION(Failure, LayoutData().cell(s, f, e));
         }
     }
