@@ -10,22 +10,17 @@ void FillRichDataSet(bool beyond1252)
     LayoutData().erase();
     for (int tab = 0; tab < TabCount; ++tab) {
         for (int record : {0, 17, 29}) {
-            const QString name = QStringLiteral("%1 Person %2").arg(QChar(u'A' + tab)).arg(record + 1);
-            LayoutData().setCell(tab, record, Line1, name);
+            LayoutData().setCell(tab, record, Line1, QStringLiteral("%1 Person %2").arg(QChar(u'A' + tab)).arg(record));
             LayoutData().setCell(tab, record, Line2, QStringLiteral("  %1 Main Street").arg(record + 100));
             LayoutData().setCell(tab, record, Line5,
-                                 QStringLiteral("Zürich · Müller €") +
+                                 QStringLiteral("Zürich · Müller € ‘quoted’") +
                                      (beyond1252 ? QStringLiteral(" Dvořák ş") : QString()));
-            LayoutData().setCell(tab, record, Line6, QStringLiteral("memo ‘quoted’"));
             if (record == 17) LayoutData().setCell(tab, record, Selected, QStringLiteral("True"));
         }
     }
     for (int n = 1; n <= LayoutCount; ++n) {
         SetLayoutCell(n, Title, QStringLiteral("Layout %1").arg(n));
         SetLayoutCell(n, Columns, QStringLiteral(" %1").arg(n % 9 + 1));
-        SetLayoutCell(n, Rows, QStringLiteral("10"));
-        SetLayoutCell(n, LeftOffset, QStringLiteral(".5"));
-        SetLayoutCell(n, Visible, QStringLiteral("True"));
         SetFontCell(n, 5, FontColor, QStringLiteral("8388608"));
         LayoutData().setCell(LayoutSlot(n), 14, 0, QStringLiteral("unused field"));
     }

@@ -1,16 +1,14 @@
 // A second copy of the program for the tests: loads, holds or saves a data file through the real
 // code and waits until its standard input closes, so tests can watch two processes share a file.
-//   hold <path> <readOnly 0|1>     load the file and hold it
+//   hold <path>                    load the file and hold it for editing
 //   running                        register as a running copy and hold
-//   save <path> <stage|none>       load, change one cell and save, killed at the SaveStage numbered
-//   savenew <path>                 save a fresh data set to the path; print the result and titles
-//   exit <folder> <config>         run the exit with the program in <folder> and the per-user
-//                                  store in <config>; print the messages and the stored file name
+//   save <path> [<stage>]          save a fresh data set to the path; print the result, the titles
+//                                  and the messages. With a stage: load the file, change one cell
+//                                  and save, killed at the SaveStage numbered
 //   start <config> [<path> <left>] start from the settings with the program in its own folder, as
 //                                  installed, and the user's in <config>; print the window's left
 //                                  and the file reopened; save the data to <path> and store <left>;
 //                                  exit; print the messages
-#include "common/program_folder.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
 #include "model/layout_data.h"
@@ -22,7 +20,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSettings>
 
 #include <csignal>
 #include <cstdio>
@@ -67,8 +64,8 @@ int main(int argc, char* argv[])
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) return 2;
     const QString command = args[0];
-    if (command == u"hold" && args.size() == 3) {
-        Say(QStringLiteral("loaded %1").arg(LoadDataFile(args[1], args[2] == u"1")));
+    if (command == u"hold" && args.size() == 2) {
+        Say(QStringLiteral("loaded %1").arg(LoadDataFile(args[1], false)));
         WaitForStdinToClose();
         return 0;
     }
@@ -77,41 +74,21 @@ int main(int argc, char* argv[])
         WaitForStdinToClose();
         return 0;
     }
-    if (command == u"save" && args.size() == 3) {
-        if (LoadDataFile(args[1], false) != LoadResult::Loaded) return 3;
-        LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
-        if (args[2] != u"none") {
+    if (command == u"save" && (args.size() == 2 || args.size() == 3)) {
+        QString path = args[1];
+        if (args.size() == 2) {
+            StartNewData();
+        } else {
+            if (LoadDataFile(path, false) != LoadResult::Loaded) return 3;
+            LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
             killStage = static_cast<SaveStage>(args[2].toInt());
             SetSaveStageHookForTesting(KillAt);
         }
-        QString path = args[1];
-        Say(QStringLiteral("saved %1").arg(SaveDataFile(path)));
-        return 0;
-    }
-    if (command == u"savenew" && args.size() == 2) {
-        StartNewData();
-        QString path = args[1];
         const int result = SaveDataFile(path);
         QStringList titles;
         for (const MessageRequest& m : ui.messages) titles << m.title;
         Say(QStringLiteral("saved %1 %2").arg(result).arg(titles.join(u'|')));
         SayMessages(ui);
-        return 0;
-    }
-    if (command == u"exit" && args.size() == 3) {
-        SetProgramFolderForTesting(args[1]);
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(args[2]));
-        // The settings part of the exit: unchanged data is not saved, so the settings file and the
-        // per-user store are all an exit writes.
-        Run().settingsData[0] = QStringLiteral("/labels.QX3");
-        ui.answer(Answer::Abort);
-        SaveSettingsFile();
-        SaveUserSettings();
-        Say(QStringLiteral("unloaded 1"));
-        SayMessages(ui);
-        Say(QStringLiteral("stored ") + QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"))
-                                            .value(QStringLiteral("Settings/LastUsedDataFile"))
-                                            .toString());
         return 0;
     }
     if (command == u"start" && (args.size() == 2 || args.size() == 4)) {

@@ -13,10 +13,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cerrno>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -29,16 +27,16 @@ using namespace quillet::test;
 
 namespace {
 
-// "slot/field/sub-entry text", as the factory layouts cells are listed below.
-QString CellEntry(int slot, int field, int sub, const QString& text)
+// A cell line of the data file: slot, field and sub-entry counted from 1, then the text.
+QString CellLine(int slot, int field, int sub, const char* text)
 {
-    return QStringLiteral("%1/%2/%3 ").arg(slot).arg(field).arg(sub) + text;
+    return QString::asprintf("%02d%02d%d", slot + 1, field + 1, sub + 1) + QString::fromLatin1(text);
 }
 
 // The factory layouts as the product has always shipped them, written out independently:
 // title, columns, rows, side-to-side, top-to-top, width, left and top offsets, font sizes of
 // line 1 and of the other lines. Every other cell of layouts 1 to 13 is empty.
-QStringList ExpectedFactoryCells()
+QStringList FactoryLines()
 {
     const char* rows[9][10] = {
         {"Avery 5160/8160", "3", "10", "2.75", "1", "2.625", ".5", ".625", "10", "10"},
@@ -52,21 +50,22 @@ QStringList ExpectedFactoryCells()
         {"Avery 5160/8160 (Tolvan Software)", "3", "10", "2.75", "1", "2.625", ".5", ".625", "13", "12"},
     };
     const int fields[8] = {0, 2, 3, 4, 5, 6, 21, 22};
-    // The marks of the maker's own layout and of the badge's.
-    QStringList cells = QStringLiteral("34/25/0 1|34/2/1 1|37/7/0 1|37/8/0 1|37/9/0 Tolvan Software|37/2/1 1|"
-                                       "37/5/1 8388608")
-                            .split(u'|');
+    // The marks of the badge and of the maker's own layout, with the maker's name and address.
+    QStringList lines({CellLine(34, 25, 0, "1"), CellLine(34, 2, 1, "1"), CellLine(37, 7, 0, "1"),
+                       CellLine(37, 8, 0, "1"), CellLine(37, 9, 0, "Tolvan Software"), CellLine(37, 10, 0, "Suite 300"),
+                       CellLine(37, 11, 0, "1420 Alder Street"), CellLine(37, 12, 0, "Eugene, OR 97401"),
+                       CellLine(37, 2, 1, "1"), CellLine(37, 5, 1, "8388608")});
     for (int i = 0; i < 9; ++i) {
         const int slot = 29 + i;
-        for (int k = 0; k < 8; ++k) cells << CellEntry(slot, fields[k], 0, QString::fromLatin1(rows[i][k]));
-        cells << CellEntry(slot, 29, 0, QStringLiteral("True"));
+        for (int k = 0; k < 8; ++k) lines << CellLine(slot, fields[k], 0, rows[i][k]);
+        lines << CellLine(slot, 29, 0, "True");
         for (int k = 0; k < 5; ++k) {
-            cells << CellEntry(slot, 6 * k, 1, QLatin1String(i == 5 && k == 0 ? "Times New Roman" : "Arial"))
-                  << CellEntry(slot, 6 * k + 1, 1, QString::fromLatin1(rows[i][k == 0 ? 8 : 9]));
+            lines << CellLine(slot, 6 * k, 1, i == 5 && k == 0 ? "Times New Roman" : "Arial")
+                  << CellLine(slot, 6 * k + 1, 1, rows[i][k == 0 ? 8 : 9]);
         }
     }
-    cells.sort();
-    return cells;
+    lines.sort();
+    return lines;
 }
 
 int failingWrites = 0;
@@ -111,66 +110,49 @@ private Q_SLOTS:
         Run().reset();
     }
 
+    // The failure's number and text are checked as a step reports them (common tests).
     void outOfRangeIndexIsAFailureNotACrash()
     {
         for (auto [s, f, e] : {std::tuple{42, 0, 0}, {-1, 0, 0}, {0, 30, 0}, {0, 0, 7}, {0, -1, 0}}) {
-            try {
-                LayoutData().setCell(s, f, e, QStringLiteral("x"));
-                QFAIL("write outside the table accepted");
-            } catch (const Failure& failure) {
-                QCOMPARE(failure.number, FailureNumber::SubscriptOutOfRange);
-            }
+            QVERIFY_THROWS_EXCEPTION(Failure, LayoutData().setCell(s, f, e, QStringLiteral("x")));
             QVERIFY_THROWS_EXCEPTION(Failure, LayoutData().cell(s, f, e));
         }
     }
 
-    void factoryLayoutsCellByCell()
+    // The factory layouts replace the layouts only; a new data set holds nothing else and forgets
+    // its file. Both checked line by line in the file they save, in the order of the markers.
+    void factoryLayoutsAndANewDataSetAsSaved()
     {
-        // Old layouts are emptied; the other sub-entries and the rest of the table are kept.
-        for (int slot = 29; slot <= 41; ++slot)
+        QCOMPARE(save(), 1);
+        QCOMPARE(ReadBytes(name_), DataHeader); // an empty table
+        QStringList expected{CellLine(0, 0, 0, "address"), CellLine(27, 3, 4, "spare")};
+        for (int slot = 29; slot <= 41; ++slot) {
             for (int sub = 0; sub < 7; ++sub) LayoutData().setCell(slot, 17, sub, QStringLiteral("old"));
+            for (int sub = 2; sub < 7; ++sub) expected << CellLine(slot, 17, sub, "old");
+        }
         LayoutData().setCell(0, 0, 0, QStringLiteral("address"));
         LayoutData().setCell(27, 3, 4, QStringLiteral("spare"));
         Run().dataChanged = false;
         SetFactoryLayouts();
         QVERIFY(Run().dataChanged);
-        QStringList cells;
-        for (int slot = 29; slot <= 41; ++slot) {
-            for (int field = 0; field < 30; ++field) {
-                for (int sub = 0; sub <= 1; ++sub) {
-                    const QString& got = LayoutData().cell(slot, field, sub);
-                    if (slot == 37 && sub == 0 && field >= 10 && field <= 12) // the maker's address
-                        QVERIFY(!got.trimmed().isEmpty());
-                    else if (!got.isEmpty())
-                        cells << CellEntry(slot, field, sub, got);
-                }
-            }
-            for (int sub = 2; sub < 7; ++sub) QCOMPARE(LayoutData().cell(slot, 17, sub), QStringLiteral("old"));
-        }
-        cells.sort();
-        QCOMPARE(cells, ExpectedFactoryCells());
-        QCOMPARE(LayoutData().cell(0, 0, 0) + LayoutData().cell(27, 3, 4), QStringLiteral("addressspare"));
-    }
+        QCOMPARE(save(), 1);
+        expected += FactoryLines();
+        expected.sort();
+        QCOMPARE(savedLines(), expected);
 
-    void startNewDataForgetsTheFileAndNotifiesTheWindow()
-    {
         QStringList calls;
         QObject context;
         connect(&Run(), &RunState::layoutsChanged, &context, [&] { calls << QStringLiteral("layouts"); });
         connect(&Run(), &RunState::addressCountsChanged, &context, [&] { calls << QStringLiteral("counts"); });
         connect(&Run(), &RunState::dataFileNameChanged, &context, [&](const QString& name) { calls << name; });
-        LayoutData().setCell(3, 3, 0, QStringLiteral("address"));
-        LayoutData().setCell(27, 3, 4, QStringLiteral("spare"));
-        QCOMPARE(save(), 1);
-        calls.clear();
         StartNewData();
-        QVERIFY(LayoutData().cell(3, 3, 0).isEmpty() && LayoutData().cell(27, 3, 4).isEmpty());
-        QCOMPARE(LayoutCell(1, Title), QStringLiteral("Avery 5160/8160"));
         QCOMPARE(calls, QStringList({"layouts", "counts", ""}));
         QCOMPARE(Run().entryCount(), 0);
         QVERIFY(Run().dataFileName().isEmpty() && Run().settingsData[0].isEmpty());
         // Forgotten and released: another copy may now edit it.
         QCOMPARE(CheckDataFileHeader(name_, false), int(HeaderCheck::Valid));
+        QCOMPARE(save(), 1);
+        QCOMPARE(savedLines(), FactoryLines());
     }
 
     void encodingsAndTheWritersChoice()
@@ -179,20 +161,15 @@ private Q_SLOTS:
         for (int b = 0; b < 256; ++b) all.append(static_cast<char>(b));
         QCOMPARE(ToWindows1252(FromWindows1252(all)), all); // undefined bytes included
         QCOMPARE(FromWindows1252("\x80\x81\x9F"), QStringLiteral("€\u0081Ÿ"));
-        // Overlong, surrogate, beyond U+10FFFF, a lone Windows-1252 byte, a sequence cut short.
-        for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "caf\xE9", "open \xE2\x82"}) {
-            Utf8Validator v;
-            v.feed(bad);
-            QVERIFY2(!v.valid(), bad);
-        }
-        QCOMPARE(EncodeForFile(u"café"), QByteArray("caf\xE9"));
-        // Windows-1252 bytes that would read back as UTF-8 ("Ã©" is C3 A9) are written as UTF-8.
-        QVERIFY(EncodeForFile(u"Ã©").startsWith("\xEF\xBB\xBF"));
 
         // The data file is Windows-1252 unless some text does not fit or the bytes would read back
         // as UTF-8; a byte that starts a UTF-8 sequence at the end of one cell does not join the next.
+        // Bytes that only look like UTF-8 stay Windows-1252: overlong (C0 AF), a surrogate (ED A0 80),
+        // beyond U+10FFFF (F4 90 80 80), a lone byte (E9).
         const std::pair<std::vector<const char*>, bool> cases[] = {
-            {{"café", "plain"}, false}, {{"Ã©"}, true}, {{"Ã", "©"}, false}, {{"ok", "ş"}, true}, {{"abc"}, false}};
+            {{"café", "plain"}, false}, {{"Ã©"}, true},  {{"Ã", "©"}, false},
+            {{"ok", "ş"}, true},        {{"À¯"}, false}, {{"í\u00A0€"}, false},
+            {{"ô\xC2\x90€€"}, false}};
         for (const auto& [texts, utf8] : cases) {
             LayoutData().erase();
             for (std::size_t i = 0; i < texts.size(); ++i)
@@ -205,46 +182,26 @@ private Q_SLOTS:
         }
     }
 
-    void roundTripKeepsEveryCell_data()
-    {
-        QTest::addColumn<bool>("beyond1252");
-        QTest::newRow("windows-1252") << false;
-        QTest::newRow("utf-8") << true;
-    }
-
     void roundTripKeepsEveryCell()
     {
-        QFETCH(bool, beyond1252);
-        FillRichDataSet(beyond1252);
-        // Line breaks never enter a cell, so none can split a line of the file.
-        LayoutData().setCell(0, 0, 3, QStringLiteral("fi\rrst\r\nsec\nond") + QChar(0x2028) + QChar(0x85) + u'!');
-        const auto before = TableSnapshot();
-        QCOMPARE(save(), 1);
-        const QByteArray bytes = ReadBytes(name_);
-        QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), beyond1252);
-        QVERIFY(bytes.contains(beyond1252 ? "Z\xC3\xBCrich" : "Z\xFCrich \xB7 M\xFCller \x80"));
-        QVERIFY(bytes.contains("01014firstsecond!\r\n"));
-        LayoutData().erase();
-        Run().dataChanged = true;
-        QCOMPARE(load(), int(LoadResult::Loaded));
-        QVERIFY(TableSnapshot() == before);
-        QVERIFY(!Run().dataChanged && !Run().readOnlyMode());
-        QCOMPARE(Run().entryCount(), 78);
-        QCOMPARE(Run().selectedCount(), 26);
-    }
-
-    void writerOrderAndEmptyTable()
-    {
-        QCOMPARE(save(), 1);
-        QCOMPARE(ReadBytes(name_), DataHeader);
-        StartNewData();
-        QCOMPARE(save(), 1);
-        const QByteArray bytes = ReadBytes(name_);
-        // Cells in the order of their markers, every line ended by CR LF.
-        QList<QByteArray> lines = bytes.split('\n').mid(2);
-        QVERIFY(lines.size() > 100 && lines.takeLast().isEmpty() && std::is_sorted(lines.begin(), lines.end()));
-        QCOMPARE(bytes.count("\r\n"), bytes.count('\n'));
-        QCOMPARE(lines.first(), "30011Avery 5160/8160\r");
+        for (bool beyond1252 : {false, true}) {
+            FillRichDataSet(beyond1252);
+            // Line breaks never enter a cell, so none can split a line of the file.
+            LayoutData().setCell(0, 0, 3, QStringLiteral("fi\rrst\r\nsec\nond") + QChar(0x2028) + QChar(0x85) + u'!');
+            const auto before = TableSnapshot();
+            QCOMPARE(save(), 1);
+            const QByteArray bytes = ReadBytes(name_);
+            QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), beyond1252);
+            QVERIFY(bytes.contains(beyond1252 ? "Z\xC3\xBCrich" : "Z\xFCrich \xB7 M\xFCller \x80"));
+            QVERIFY(bytes.contains("01014firstsecond!\r\n"));
+            LayoutData().erase();
+            Run().dataChanged = true;
+            QCOMPARE(load(), int(LoadResult::Loaded));
+            QVERIFY(TableSnapshot() == before);
+            QVERIFY(!Run().dataChanged && !Run().readOnlyMode());
+            QCOMPARE(Run().entryCount(), 78);
+            QCOMPARE(Run().selectedCount(), 26);
+        }
     }
 
     void headerCheck()
@@ -317,34 +274,23 @@ private Q_SLOTS:
                      LayoutData().cell(0, 0, 4),
                  QStringLiteral("abce"));
 
-        // Malformed files load without crashing.
-        ui.onMessage = [&](const MessageRequest&) {
-            ui.messages.clear();
-            return Answer::Yes;
-        };
-        QByteArray junk(300000, Qt::Uninitialized);
-        QRandomGenerator random(1234);
-        for (char& c : junk) c = static_cast<char>(random.bounded(256));
-        const QByteArray nuls = DataHeader + QByteArray("01011a\0b\r\n", 10) + QByteArray(1000, '\0');
-        for (const QByteArray& malformed : {junk, QByteArray(2 << 20, '7'), nuls})
-            QCOMPARE(load(malformed), int(LoadResult::Loaded));
+        // A NUL is kept in a cell; a line of them is a record in no valid format.
+        ui.answer(Answer::Yes);
+        QCOMPARE(load(DataHeader + QByteArray("01011a\0b\r\n", 10) + QByteArray(1000, '\0')), int(LoadResult::Loaded));
         QCOMPARE(LayoutData().cell(0, 0, 0), QString::fromUtf16(u"a\0b", 3));
 
-        // A 100 MB line is cut to the reader's limit; the line after it still loads.
-        QCOMPARE(load(DataHeader + "01011" + QByteArray(100 << 20, 'x') + "\r\n01021after\r\n"),
-                 int(LoadResult::Loaded));
-        QCOMPARE(LayoutData().cell(0, 0, 0).size(), TextFileReader::MaxLineChars - 5);
-        QCOMPARE(LayoutData().cell(0, 1, 0), QStringLiteral("after"));
-        // The same with the line's rest a hole of a sparse file, which the reader passes unread.
-        WriteBytes(name_, DataHeader + "01011x");
-        QVERIFY(::truncate(QFile::encodeName(name_).constData(), 1LL << 30) == 0);
-        QFile sparse(name_);
-        QVERIFY(sparse.open(QIODevice::Append));
-        sparse.write("\r\n01021after\r\n");
-        sparse.close();
-        QCOMPARE(load(), int(LoadResult::Loaded));
-        QCOMPARE(LayoutData().cell(0, 0, 0), u'x' + QString(TextFileReader::MaxLineChars - 6, QChar(0)));
-        QCOMPARE(LayoutData().cell(0, 1, 0), QStringLiteral("after"));
+        // A 100 MB line is cut to the reader's limit, and so is a 1 GB one whose rest is a hole of
+        // a sparse file, which the reader passes unread; the line after each still loads.
+        for (qint64 hole : {0LL, 1LL << 30}) {
+            WriteBytes(name_, DataHeader + "01011x" + QByteArray(hole ? 0 : 100 << 20, '\0'));
+            QFile file(name_);
+            QVERIFY(file.open(QIODevice::ReadWrite) && (!hole || file.resize(hole)) && file.seek(file.size()));
+            file.write("\r\n01021after\r\n");
+            file.close();
+            QCOMPARE(load(), int(LoadResult::Loaded));
+            QCOMPARE(LayoutData().cell(0, 0, 0), u'x' + QString(TextFileReader::MaxLineChars - 6, QChar(0)));
+            QCOMPARE(LayoutData().cell(0, 1, 0), QStringLiteral("after"));
+        }
 
         // The longest cell kept reads back whole even when the writer needs UTF-8 (two bytes for é).
         QCOMPARE(load(DataHeader + "01011" + QByteArray(300000, '\xE9')), int(LoadResult::Loaded));
@@ -394,57 +340,47 @@ private Q_SLOTS:
         QCOMPARE(files(), QStringList{"data.QX3"});
     }
 
-    void readFailureIsFramedInTheLoadBox()
-    {
-        // This process's own memory, read from address 0, is a file whose every read fails.
-        const QString unreadable = QStringLiteral("/proc/self/mem");
-        if (!QFileInfo(unreadable).isFile()) QSKIP("no /proc/self/mem here to fail a read");
-        ui.answer(Answer::Retry);
-        ui.answer(Answer::Abort);
-        QCOMPARE(LoadDataFile(unreadable, true), int(LoadResult::Failed));
-        QCOMPARE(ui.messages.size(), std::size_t(2));
-        QVERIFY(IsMessage(ui.last(),
-                          QStringLiteral("Error loading file:\r\rError: Input/output error\rError Number: 5-6-0-") +
-                              QString::number(Run().dataFileHandle.number()) + QStringLiteral("-1-"),
-                          QStringLiteral("Error Loading File"), Buttons::AbortRetryIgnore, Icon::Warning));
-    }
-
     void endlessAndHugeFilesAreRefusedUnread()
     {
         // A sparse file far larger than any data file, and a file of the kernel's that reports no
         // size and never ends: both are refused before a byte is read, with a message saying why.
+        // This process's own memory, read from address 0, is a file whose every read fails.
         const QString huge = dir_->filePath(QStringLiteral("huge.QX3"));
         WriteBytes(huge, DataHeader);
         QVERIFY(::truncate(QFile::encodeName(huge).constData(), 20LL << 30) == 0);
         const QString endless = dir_->filePath(QStringLiteral("endless.QX3"));
         QVERIFY(QFile::link(QStringLiteral("/proc/self/pagemap"), endless));
-        const QString fifo = dir_->filePath(QStringLiteral("pipe.QX3"));
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         const QString tooLarge =
             QStringLiteral("The file is larger than any file Quillet writes (21474836480 bytes, at "
                            "most %1); it was not read")
                 .arg(MaxDataFileBytes);
         const QString noEnd =
             QStringLiteral("The file holds more than its size says (a system file without end); it was not read");
-        for (const auto& [file, why] : {std::pair{huge, tooLarge}, {endless, noEnd}}) {
+        const std::tuple<QString, QString, QString> cases[] = {
+            {huge, tooLarge, "27"}, {endless, noEnd, "27"}, {"/proc/self/mem", "Input/output error", "5"}};
+        for (const auto& [file, why, number] : cases) {
             ui.clear();
             ui.answer(Answer::Cancel);
             QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Failed));
             QVERIFY(IsOnlyMessage(ui,
                                   QStringLiteral("Error checking file header of ") + file +
-                                      QStringLiteral(":\r\rError: ") + why +
-                                      QStringLiteral("\rError Number: 27-3-0-0-0"),
+                                      QStringLiteral(":\r\rError: ") + why + QStringLiteral("\rError Number: ") +
+                                      number + QStringLiteral("-3-0-0-0"),
                                   QStringLiteral("Quillet Error"), Buttons::RetryCancel, Icon::Warning));
             ui.clear();
+            ui.answer(Answer::Retry);
             ui.answer(Answer::Abort);
             QCOMPARE(LoadDataFile(file, true), int(LoadResult::Failed));
-            QVERIFY(ui.last().text.startsWith(QStringLiteral("Error loading file:\r\rError: ") + why));
+            QCOMPARE(ui.messages.size(), std::size_t(2));
+            QVERIFY(IsMessage(ui.last(),
+                              QStringLiteral("Error loading file:\r\rError: ") + why +
+                                  QStringLiteral("\rError Number: ") + number + QStringLiteral("-6-0-") +
+                                  QString::number(Run().dataFileHandle.number()) + QStringLiteral("-1-"),
+                              QStringLiteral("Error Loading File"), Buttons::AbortRetryIgnore, Icon::Warning));
         }
-        QCOMPARE(CheckDataFileHeader(fifo, false), int(HeaderCheck::NotFound));
 
         // The settings file is bounded the same way.
         QVERIFY(QFile::link(endless, SettingsFilePath()));
-        ui.clear();
         ui.answer(Answer::Abort);
         QCOMPARE(LoadSettingsFile(), int(SettingsLoad::Unusable));
         QVERIFY(ui.last().text.endsWith(noEnd + QStringLiteral("\rError Number: 27-3-0-0-0")));
@@ -464,6 +400,7 @@ private Q_SLOTS:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         const QString link = dir_->filePath(QStringLiteral("link.QX3"));
         QVERIFY(QFile::link(pipe, link));
+        QCOMPARE(CheckDataFileHeader(pipe, false), int(HeaderCheck::NotFound)); // not opened to wait for a writer
         std::vector<std::tuple<QString, QString, mode_t>> targets{{pipe, pipe, S_IFIFO}, {link, pipe, S_IFIFO}};
         if (::geteuid() == 0) {
             const QString device = dir_->filePath(QStringLiteral("device.QX3"));
@@ -506,7 +443,6 @@ private Q_SLOTS:
         WriteBytes(real, DataHeader);
         QFile::remove(link);
         QVERIFY(QFile::link(real, link));
-        ui.clear();
         QString target = link;
         QCOMPARE(SaveDataFile(target), 1);
         QVERIFY(QFileInfo(link).isSymLink());
@@ -515,14 +451,12 @@ private Q_SLOTS:
         QCOMPARE(
             QDir(dir_->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size(),
             int(targets.size()) + 1);
-        QVERIFY(ui.messages.empty());
     }
 
     void saveKeepsOwnerGroupAndModeOrAsks()
     {
         FillRichDataSet(false);
         QCOMPARE(save(), 1);
-        const QByteArray old = ReadBytes(name_);
         LayoutData().setCell(0, 0, 0, QStringLiteral("changed"));
         if (::geteuid() == 0) {
             // Root saving a user's file leaves it the user's, with its permissions.
@@ -536,7 +470,6 @@ private Q_SLOTS:
             QCOMPARE(info.st_uid, nobody->pw_uid);
             QCOMPARE(info.st_gid, nobody->pw_gid);
             QCOMPARE(info.st_mode & 07777, mode_t(02640));
-            QVERIFY(ui.messages.empty());
         }
 
         // A second name of the file would part from it: the user decides first.
@@ -555,7 +488,6 @@ private Q_SLOTS:
             QCOMPARE(ReadBytes(name_), answer == Answer::Yes ? DataFileContent() : before);
             QCOMPARE(ReadBytes(second), before);
         }
-        QVERIFY(old != before || ::geteuid() != 0);
     }
 
 private:
@@ -571,6 +503,13 @@ private:
     {
         QString name = name_;
         return SaveDataFile(name);
+    }
+    // The saved file's cell lines, as long as every line ends with CR LF.
+    QStringList savedLines() const
+    {
+        const QByteArray bytes = ReadBytes(name_);
+        if (!bytes.startsWith(DataHeader) || !bytes.endsWith("\r\n")) return {};
+        return QString::fromLatin1(bytes.mid(DataHeader.size()).chopped(2)).split(QStringLiteral("\r\n"));
     }
     QStringList files() const { return QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden); }
     std::unique_ptr<QTemporaryDir> dir_;
