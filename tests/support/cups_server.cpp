@@ -1,5 +1,7 @@
 #include "support/cups_server.h"
 
+#include "support/test_helpers.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -47,8 +49,7 @@ QString CupsServer::start()
         if (!QFileInfo::exists(QString::fromLatin1(needed))) return QStringLiteral("missing ") + needed;
     if (!dir_.isValid()) return QStringLiteral("no temporary folder");
     // Filters run as an unprivileged user and must reach the spool and temporary folders.
-    QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                           QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    ::chmod(QFile::encodeName(dir_.path()).constData(), 0755);
     for (const char* sub : {"etc/ppd", "spool", "cache", "state", "tmp", "log"}) QDir().mkpath(path(sub));
     ::chmod(QFile::encodeName(path("tmp")).constData(), 01777);
     const QString socket = path("cups.sock");
@@ -81,13 +82,8 @@ QString CupsServer::start()
 
 QString CupsServer::run(const QString& program, const QStringList& arguments) const
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000)) return program + QStringLiteral(" did not finish");
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return program + QStringLiteral(": ") + QString::fromLocal8Bit(process.readAll()).trimmed();
-    return {};
+    const ProgramRun r = RunProgram(program, arguments);
+    return r.status == 0 ? QString() : program + QStringLiteral(": ") + (r.out + r.err).trimmed();
 }
 
 QString CupsServer::addPdfQueue(const QString& name, const QString& paper, int letterMarginPoints)
