@@ -80,18 +80,6 @@ QStringList Texts(const RecordingSurface& s)
     return out;
 }
 
-// A printer that fails on one text.
-struct FailingSurface : RecordingSurface {
-    using RecordingSurface::RecordingSurface;
-
-protected:
-    void paintText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text) override
-    {
-        if (text == QStringLiteral("Boom")) throw Failure(5, QStringLiteral("The printer went away"));
-        RecordingSurface::paintText(font, rgb, topLeft, text);
-    }
-};
-
 } // namespace
 
 class TestPrintRun : public QObject {
@@ -340,9 +328,7 @@ private Q_SLOTS:
         SetLayoutCell(1, TopOffset, QStringLiteral(".9"));
         const PrintJob job{PrintJob::TypedText, {"a", "b", "c", "d", "e"}, 1, 10, 1};
         RecordingSurface margins(LetterGeometry(0, 0.5, 0, 0.5));
-        margins.setUnit(DrawingSurface::Unit::Inches);
-        margins.setFontName(QStringLiteral("Arial"));
-        const float h = float(margins.textHeight(QStringLiteral("X")));
+        const float h = Placement().height(10);
         const float bottom = 9.4f + h + h + h + h + h;
         QVERIFY(bottom < 10.5f && bottom + 0.5f > 10.5f);
         RunTypedText(job, margins, window);
@@ -359,7 +345,10 @@ private Q_SLOTS:
         LayoutData().setCell(0, 0, Line1, QStringLiteral("Fine"));
         LayoutData().setCell(0, 1, Line1, QStringLiteral("Boom"));
         CountAddressEntries();
-        FailingSurface surface(LetterGeometry());
+        RecordingSurface surface(LetterGeometry());
+        surface.onText = [](const QString& text) {
+            if (text == QStringLiteral("Boom")) throw Failure(5, QStringLiteral("The printer went away"));
+        };
         ScriptedRunWindow window;
         ui.answer(Answer::Ok);
         RunAddressBook(Job(PrintJob::AllEntries, 1), surface, window);

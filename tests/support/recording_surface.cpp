@@ -26,6 +26,7 @@ double RecordingSurface::lineAdvance(const QFont& font) const
 
 void RecordingSurface::paintText(const QFont&, std::uint32_t, QPointF, const QString& text)
 {
+    if (onText) onText(text);
     texts_.push_back({page_, text, currentX, currentY, fontName(), fontSize(), fontBold(), fontItalic(), foreColor()});
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace quillet {
@@ -47,6 +48,9 @@ public:
     // Nothing drawn, and no document or page begun or ended, since made or cleared.
     bool untouched() const { return texts_.empty() && opened_ + newPages_ + ended_ + abandoned_ == 0; }
     void clear();
+
+    // Called with each text before it is recorded; a double of a failing printer throws from it.
+    std::function<void(const QString& text)> onText;
 
 protected:
     double measureWidth(const QFont& font, const QString& text) const override;
