@@ -78,13 +78,8 @@ Answer ScriptedDialogs::message(const MessageRequest& request)
         const Answer a = onMessage(request);
         if (a != Answer::None) return a;
     }
-    if (answers_.empty()) {
-        unscripted(QStringLiteral("message [%1] titled [%2]").arg(request.text, request.title));
-        return EffectiveDefault(request);
-    }
-    const Answer a = answers_.front();
-    answers_.pop_front();
-    return a;
+    const QString what = QStringLiteral("message [%1] titled [%2]").arg(request.text, request.title);
+    return take(answers_, what).value_or(EffectiveDefault(request));
 }
 
 template <class T> std::optional<T> ScriptedDialogs::take(std::deque<Choice<T>>& choices, const QString& what)

@@ -21,7 +21,7 @@ public:
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
     // Answers queued for the next requests of each kind, in order.
-    void answer(Answer a) { answers_.push_back(a); }
+    void answer(Answer a) { answers_.push_back({true, a}); }
     void answerFile(std::optional<QString> file) { files_.push_back({file.has_value(), file.value_or(QString())}); }
     void answerFont(std::optional<FontChoice> font)
     {
@@ -58,12 +58,12 @@ private:
     void unscripted(const QString& what) const;
 
     Dialogs* previous_;
-    std::deque<Answer> answers_;
     // Plain pairs rather than optionals: GCC's optimiser warns falsely about moved-from optionals.
     template <class T> struct Choice {
         bool chosen;
         T value;
     };
+    std::deque<Choice<Answer>> answers_;
     std::deque<Choice<QString>> files_;
     std::deque<Choice<FontChoice>> fonts_;
     std::deque<Choice<std::function<void(QPrinter&)>>> setups_;
