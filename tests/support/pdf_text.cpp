@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <utility>
 
 namespace quillet::test {
 
@@ -26,11 +27,10 @@ QList<PdfWord> ReadPdfWords(const QString& path)
         }
         const auto inches = [&m](int n) { return m.captured(n).toDouble() / 72.0; };
         QString text = m.captured(5);
-        text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
-            .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
-            .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
-            .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
-            .replace(QStringLiteral("&apos;"), QStringLiteral("'"));
+        // "&amp;" last, so that an escaped entity's text stays as it was printed.
+        static const std::pair<const char*, const char*> entities[] = {
+            {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
+        for (const auto& [entity, character] : entities) text.replace(QLatin1String(entity), QLatin1String(character));
         words << PdfWord{page, inches(1), inches(2), inches(3), inches(4), text};
     }
     return words;
