@@ -2,7 +2,6 @@
 #include "common/failure.h"
 #include "common/numbers.h"
 #include "model/factory_layouts.h"
-#include "model/layout_data.h"
 #include "model/run_state.h"
 #include "printing/fit_checks.h"
 #include "printing/label_placement.h"
@@ -10,7 +9,6 @@
 #include "printing/print_run.h"
 #include "printing/sheet_geometry.h"
 #include "support/recording_surface.h"
-#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
