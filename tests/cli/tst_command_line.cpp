@@ -110,8 +110,8 @@ private Q_SLOTS:
     {
         std::FILE* out = std::tmpfile();
         TerminalDialogs no(out, false), yes(out, true);
-        InstallDialogs(&no);
-        QCOMPARE(ShowMessage(QStringLiteral("Two\rlines"), Buttons::OkCancel, Icon::Warning), Answer::Cancel);
+        QCOMPARE(no.message({QStringLiteral("Two\rlines"), ProgramTitle, Buttons::OkCancel, Icon::Warning}),
+                 Answer::Cancel);
         QVERIFY(no.declined() && !no.faultSeen());
         InstallDialogs(&yes);
         QCOMPARE(ShowMessage(QStringLiteral("Print 100 copies?"), Buttons::YesNo, Icon::Question,

@@ -2,7 +2,7 @@
 
 #include "common/program_folder.h"
 
-#include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -32,6 +32,7 @@ void PrepareEnvironment()
     qputenv("CUPS_SERVER", QFile::encodeName(root + QStringLiteral("/no-print-system.sock")));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setApplicationName(QStringLiteral("Quillet"));
 }
 
 } // namespace quillet::test
