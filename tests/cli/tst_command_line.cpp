@@ -29,16 +29,19 @@ ProgramRun Quillet(const QStringList& arguments, const QString& folder)
     return RunProgram(QStringLiteral(QUILLET_PROGRAM), arguments, folder, environment);
 }
 
-// A fresh data set with three addresses, one of them selected, saved to `path`.
-void WriteDataFile(QString path)
+// A fresh data set with three addresses, one of them selected, saved as mail.QX3 in the folder;
+// the run state is fresh again afterwards.
+QString WriteDataFile(const QTemporaryDir& folder)
 {
+    QString path = folder.filePath(QStringLiteral("mail.QX3"));
     StartNewData();
     const Cell cells[] = {{0, 0, Line1, "Ann Smith"}, {0, 0, Line2, "1 Main St"}, {0, 3, Line1, "Åsa Berg"},
                           {0, 3, Selected, "True"},   {2, 0, Line1, "Carl Chu"},  {2, 0, Line3, "Eugene, OR 97401"}};
     SetCells(cells);
     CountAddressEntries();
-    QCOMPARE(SaveDataFile(path), 1);
-    Run().dataFileHandle.release();
+    [&] { QCOMPARE(SaveDataFile(path), 1); }();
+    Run().reset();
+    return path;
 }
 
 QString Words(const QList<PdfWord>& words)
@@ -136,9 +139,7 @@ private Q_SLOTS:
     void startsOnTheFileNamed()
     {
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("mail.QX3"));
-        WriteDataFile(file);
-        Run().reset();
+        const QString file = WriteDataFile(dir);
         // The remembered file is not looked for, so its absence is not reported.
         WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n/gone.QX3\r\n");
         {
@@ -165,8 +166,7 @@ private Q_SLOTS:
     void printsWithoutAWindowWhereTheWindowDoes()
     {
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("mail.QX3"));
-        WriteDataFile(file);
+        const QString file = WriteDataFile(dir);
         // Everything the run must leave alone: the data file, both settings stores, the
         // running-copy lock's folder.
         const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Quillet");
