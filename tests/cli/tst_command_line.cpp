@@ -145,11 +145,10 @@ private Q_SLOTS:
         {
             MainWindow window;
             QVERIFY(window.load(file));
-            QCOMPARE(window.windowTitle(), QStringLiteral("Quillet:  ") + file);
-            QCOMPARE(window.findChild<QRadioButton*>(QStringLiteral("PrintWhatOB2"))->text(),
-                     QStringLiteral("Print all entries in address book (3)"));
-            QCOMPARE(window.findChild<QRadioButton*>(QStringLiteral("PrintWhatOB3"))->text(),
-                     QStringLiteral("Print all entries selected in address book (1)"));
+            QCOMPARE(QStringList({window.windowTitle(), Control<QRadioButton>(window, "PrintWhatOB2")->text(),
+                                  Control<QRadioButton>(window, "PrintWhatOB3")->text()}),
+                     QStringList({"Quillet:  " + file, "Print all entries in address book (3)",
+                                  "Print all entries selected in address book (1)"}));
             QVERIFY(!Run().dataChanged && !Run().readOnlyMode());
         }
         // A missing file leaves the fresh data set, with File > Open's message.
