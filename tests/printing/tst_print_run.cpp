@@ -189,8 +189,7 @@ private Q_SLOTS:
         // Centred, each line by the width in its own font.
         SetLayoutCell(1, Alignment, QStringLiteral("1"));
         Placement c;
-        const QString wide = QStringLiteral("An address line far wider than any label on the sheet");
-        drawn = c.print({"Mid", "Mid", wide}, 1, 2);
+        drawn = c.print({"Mid", "Mid", "An address line far wider than any label on the sheet"}, 1, 2);
         c.height(10);
         const float w10 = float(c.surface.textWidth(QStringLiteral("Mid")));
         c.height(30);
