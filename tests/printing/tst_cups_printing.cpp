@@ -24,7 +24,6 @@ using namespace quillet;
 namespace {
 
 constexpr int Dpi = 288;
-constexpr double Tolerance = 0.5; // points
 
 // Factory layout 1 (3 × 10 labels, 2.75" apart across, 1" down, from 0.5" and 0.625"), "Alice
 // Example" in 10-point Arial: the ink of the first label starts here on the paper, in points.
@@ -58,7 +57,7 @@ class TestCupsPrinting : public QObject {
     test::CupsServer cups;
     ScriptedDialogs ui;
 
-    static bool near(double a, double b) { return qAbs(a - b) <= Tolerance; }
+    static bool near(double a, double b) { return qAbs(a - b) <= 0.5; } // points
     // The first ink of the label at (row, column) of layout 1 on the page, in points.
     static QPointF inkOfLabel(const test::RenderedPage& page, int row, int column)
     {

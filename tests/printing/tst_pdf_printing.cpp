@@ -26,11 +26,6 @@ using quillet::test::PdfWord;
 
 namespace {
 
-// Positions read back from the PDF agree with the layout to within these (inches); poppler puts a
-// word's top at the font's ascent, a little off the line's exact top.
-constexpr double LeftTolerance = 0.01;
-constexpr double TopTolerance = 0.03;
-
 // The printing window (and its surface) on a PDF printer with Letter paper and the given unprintable margins.
 struct Printing {
     QTemporaryDir dir;
@@ -114,8 +109,9 @@ private Q_SLOTS:
             for (int i = 0; i < 30; ++i) {
                 const PdfWord& first = words[2 * i];
                 QCOMPARE(first.text, QStringLiteral("Ann"));
-                QVERIFY2(qAbs(first.left - 0.5 - i % 3 * 2.75) <= LeftTolerance &&
-                             qAbs(first.top - 0.625 - i / 3) <= TopTolerance,
+                // To 0.01" across and 0.03" down: poppler puts a word's top at the font's ascent, a
+                // little off the line's exact top.
+                QVERIFY2(qAbs(first.left - 0.5 - i % 3 * 2.75) <= 0.01 && qAbs(first.top - 0.625 - i / 3) <= 0.03,
                          qPrintable(QStringLiteral("label %1 at %2, %3").arg(i + 1).arg(first.left).arg(first.top)));
             }
             QVERIFY(qAbs(words[1].top - words[0].top - 1.15 * 10 / 72) < 0.02); // one 10-point Arial line

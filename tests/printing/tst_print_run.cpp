@@ -95,9 +95,8 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        LayoutData().erase();
+        Run().reset();
         SetFactoryLayouts();
-        Run().cancelRequested = false;
     }
     void cleanup() { ui.checkAllUsed(); }
 
