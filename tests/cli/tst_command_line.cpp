@@ -1,28 +1,19 @@
 #include "cli/command_line.h"
 #include "cli/terminal_dialogs.h"
 #include "common/error_report.h"
-#include "mainwindow/main_window.h"
+#include "mainwindow/main_window_test_support.h"
 #include "model/data_file.h"
 #include "model/factory_layouts.h"
 #include "model/run_state.h"
 #include "model/settings_file.h"
-#include "printing/selected_printer.h"
-#include "support/pdf_text.h"
-#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QPrinter>
-#include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTimer>
 
 using namespace quillet;
 using namespace quillet::test;
@@ -30,46 +21,33 @@ using namespace quillet::test;
 namespace {
 
 // The program itself, as a user's script starts it: no display, nothing of Qt's set.
-struct Program {
-    int status = -1;
-    QString out;
-    QString err;
-    Program(const QStringList& arguments, const QString& folder)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            environment.remove(QString::fromLatin1(name));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(folder);
-        process.start(QStringLiteral(QUILLET_PROGRAM), arguments);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(60000)) process.kill();
-        status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        out = QString::fromLocal8Bit(process.readAllStandardOutput());
-        err = QString::fromLocal8Bit(process.readAllStandardError());
-    }
-};
-
-// A fresh data set with three addresses, one of them selected, saved to `path`.
-void WriteDataFile(QString path)
+ProgramRun Quillet(const QStringList& arguments, const QString& folder)
 {
-    StartNewData();
-    SetCells({{0, 0, Line1, "Ann Smith"},
-              {0, 0, Line2, "1 Main St"},
-              {0, 3, Line1, "Åsa Berg"},
-              {0, 3, Selected, "True"},
-              {2, 0, Line1, "Carl Chu"},
-              {2, 0, Line3, "Eugene, OR 97401"}});
-    CountAddressEntries();
-    QCOMPARE(SaveDataFile(path), 1);
-    Run().dataFileHandle.release();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    return RunProgram(QStringLiteral(QUILLET_PROGRAM), arguments, folder, environment);
 }
 
-QString Words(const QString& pdf)
+// A fresh data set with three addresses, one of them selected, saved as mail.QX3 in the folder;
+// the run state is fresh again afterwards.
+QString WriteDataFile(const QTemporaryDir& folder)
+{
+    QString path = folder.filePath(QStringLiteral("mail.QX3"));
+    StartNewData();
+    const Cell cells[] = {{0, 0, Line1, "Ann Smith"}, {0, 0, Line2, "1 Main St"}, {0, 3, Line1, "Åsa Berg"},
+                          {0, 3, Selected, "True"},   {2, 0, Line1, "Carl Chu"},  {2, 0, Line3, "Eugene, OR 97401"}};
+    SetCells(cells);
+    CountAddressEntries();
+    [&] { QCOMPARE(SaveDataFile(path), 1); }();
+    Run().reset();
+    return path;
+}
+
+QString Words(const QList<PdfWord>& words)
 {
     QString all;
-    for (const PdfWord& w : ReadPdfWords(pdf))
+    for (const PdfWord& w : words)
         all += QStringLiteral("%1 %2 %3 %4\n").arg(w.page).arg(w.left, 0, 'f', 3).arg(w.top, 0, 'f', 3).arg(w.text);
     return all;
 }
@@ -121,17 +99,10 @@ private Q_SLOTS:
         QString read = QString::fromLatin1(modes[int(c.mode)]);
         if (c.mode == CommandLine::Mode::Invalid) read += u' ' + c.error;
         if (c.mode == CommandLine::Mode::Window || c.mode == CommandLine::Mode::Print)
-            read += u' ' + QStringList{c.dataFile,
-                                       c.layout,
-                                       QString::number(c.printWhat),
-                                       c.texts.join(u'/'),
-                                       c.copies,
-                                       c.startRow,
-                                       c.startColumn,
-                                       c.printer,
-                                       c.pdf,
-                                       c.yes ? QStringLiteral("yes") : QStringLiteral("no")}
-                               .join(u'|');
+            read += QStringLiteral(" %1|%2|%3|%4|%5|%6|%7|%8|%9|")
+                        .arg(c.dataFile, c.layout, QString::number(c.printWhat), c.texts.join(u'/'), c.copies,
+                             c.startRow, c.startColumn, c.printer, c.pdf) +
+                    QLatin1String(c.yes ? "yes" : "no");
         QCOMPARE(read, expected);
         // A layout is named by number only as 1-12 written plainly; anything else is a title.
         for (const auto& [value, number] : {std::pair{"1", 1}, {"12", 12}, {"13", 0}, {"03", 0}, {"Avery", 0}})
@@ -142,8 +113,8 @@ private Q_SLOTS:
     {
         std::FILE* out = std::tmpfile();
         TerminalDialogs no(out, false), yes(out, true);
-        InstallDialogs(&no);
-        QCOMPARE(ShowMessage(QStringLiteral("Two\rlines"), Buttons::OkCancel, Icon::Warning), Answer::Cancel);
+        QCOMPARE(no.message({QStringLiteral("Two\rlines"), ProgramTitle, Buttons::OkCancel, Icon::Warning}),
+                 Answer::Cancel);
         QVERIFY(no.declined() && !no.faultSeen());
         InstallDialogs(&yes);
         QCOMPARE(ShowMessage(QStringLiteral("Print 100 copies?"), Buttons::YesNo, Icon::Question,
@@ -168,21 +139,17 @@ private Q_SLOTS:
     void startsOnTheFileNamed()
     {
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("mail.QX3"));
-        WriteDataFile(file);
-        Run().reset();
+        const QString file = WriteDataFile(dir);
         // The remembered file is not looked for, so its absence is not reported.
         WriteBytes(SettingsFilePath(), "Quillet initialization data file\r\nQX.INI\r\n/gone.QX3\r\n");
         {
             MainWindow window;
             QVERIFY(window.load(file));
-            QCOMPARE(window.windowTitle(), QStringLiteral("Quillet:  ") + file);
-            QCOMPARE(window.findChild<QRadioButton*>(QStringLiteral("PrintWhatOB2"))->text(),
-                     QStringLiteral("Print all entries in address book (3)"));
-            QCOMPARE(window.findChild<QRadioButton*>(QStringLiteral("PrintWhatOB3"))->text(),
-                     QStringLiteral("Print all entries selected in address book (1)"));
+            QCOMPARE(QStringList({window.windowTitle(), Control<QRadioButton>(window, "PrintWhatOB2")->text(),
+                                  Control<QRadioButton>(window, "PrintWhatOB3")->text()}),
+                     QStringList({"Quillet:  " + file, "Print all entries in address book (3)",
+                                  "Print all entries selected in address book (1)"}));
             QVERIFY(!Run().dataChanged && !Run().readOnlyMode());
-            window.hide();
         }
         // A missing file leaves the fresh data set, with File > Open's message.
         Run().reset();
@@ -193,23 +160,20 @@ private Q_SLOTS:
         QVERIFY(IsOnlyMessage(ui, QStringLiteral("Filename not found: \r\r") + missing));
         QCOMPARE(window.windowTitle(), QStringLiteral("Quillet"));
         QCOMPARE(window.layoutsList()->count(), 9);
-        window.hide();
     }
 
     void printsWithoutAWindowWhereTheWindowDoes()
     {
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("mail.QX3"));
-        WriteDataFile(file);
+        const QString file = WriteDataFile(dir);
         // Everything the run must leave alone: the data file, both settings stores, the
         // running-copy lock's folder.
         const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Quillet");
         QDir().mkpath(config);
         WriteBytes(config + QStringLiteral("/QX.INI"), "Quillet initialization data file\r\nQX.INI\r\n/x.QX3\r\n");
         WriteBytes(config + QStringLiteral("/Quillet.conf"), "[Settings]\nLastUsedDataFile=/x.QX3\n");
-        const QString programSettings = QFileInfo(QStringLiteral(QUILLET_PROGRAM)).path() + QStringLiteral("/QX.INI");
         const QStringList watched{file, config + QStringLiteral("/QX.INI"), config + QStringLiteral("/Quillet.conf"),
-                                  programSettings};
+                                  QFileInfo(QStringLiteral(QUILLET_PROGRAM)).path() + QStringLiteral("/QX.INI")};
         QList<QByteArray> before;
         for (const QString& path : watched) before << ReadBytes(path);
         const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
@@ -218,39 +182,26 @@ private Q_SLOTS:
         // Printed while this copy holds the file for editing: the printing copy only reads it.
         QCOMPARE(LoadDataFile(file, false), int(LoadResult::Loaded));
         // The boxes are taken as typed and left: copies "2.7" are 2 and start row "2.9" is 2, as in the window.
-        const QStringList job{"--layout",    "1",   "--what",         "all", "--copies", "2.7",
-                              "--start-row", "2.9", "--start-column", "3"};
-        const Program printed(QStringList{"--print", "mail.QX3", "--pdf", "cli.pdf"} + job, dir.path());
+        const ProgramRun printed = Quillet({"--print", "mail.QX3", "--pdf", "cli.pdf", "--layout", "1", "--what", "all",
+                                            "--copies", "2.7", "--start-row", "2.9", "--start-column", "3"},
+                                           dir.path());
         QCOMPARE(printed.status, 0);
         QCOMPARE(printed.out, dir.filePath(QStringLiteral("cli.pdf")) + u'\n');
         QCOMPARE(printed.err, QStringLiteral("Output: PDF file ") + dir.filePath(QStringLiteral("cli.pdf")) + u'\n');
 
         // The same job from the window's Print button and printing window.
+        PdfLabels pdf;
         MainWindow window;
         window.refillLayoutsList();
         window.setPrintWhat(2);
         window.copiesBox()->setText(QStringLiteral("2"));
-        window.startRowBox()->setText(QStringLiteral("2"));
-        window.startColBox()->setText(QStringLiteral("3"));
-        QPrinter printer(QPrinter::HighResolution);
-        UsePdfOutput(printer, dir.filePath(QStringLiteral("window.pdf")));
-        PrintCommandInputs in = window.printCommandInputs();
-        in.printer = &printer;
-        QTimer starter; // presses Start once the printing window is open
-        QObject::connect(&starter, &QTimer::timeout, [&starter] {
-            if (QWidget* form = QApplication::activeModalWidget()) {
-                starter.stop();
-                form->findChild<QPushButton*>(QStringLiteral("StartButton"))->click();
-            }
-        });
-        starter.start(10);
-        PrintCommand(in);
-        const QString fromWindow = Words(dir.filePath(QStringLiteral("window.pdf")));
+        SetPosition(window, "3", "2");
+        const QString fromWindow = Words(pdf.print(window));
         QCOMPARE(fromWindow.count(QStringLiteral("Smith")), 2);
-        QCOMPARE(Words(dir.filePath(QStringLiteral("cli.pdf"))), fromWindow);
+        QCOMPARE(Words(ReadPdfWords(dir.filePath(QStringLiteral("cli.pdf")))), fromWindow);
 
         // A refusal: its text, status 1 and nothing written.
-        const Program refused(QStringList{"--print", file, "--copies", "0", "--pdf", "none.pdf"}, dir.path());
+        const ProgramRun refused = Quillet({"--print", file, "--copies", "0", "--pdf", "none.pdf"}, dir.path());
         QCOMPARE(refused.status, 1);
         QCOMPARE(refused.err, QStringLiteral("Quillet: Number of copies must be at least one\nNothing was printed.\n"));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("none.pdf"))));

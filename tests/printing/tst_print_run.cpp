@@ -2,7 +2,6 @@
 #include "common/failure.h"
 #include "common/numbers.h"
 #include "model/factory_layouts.h"
-#include "model/layout_data.h"
 #include "model/run_state.h"
 #include "printing/fit_checks.h"
 #include "printing/label_placement.h"
@@ -10,7 +9,6 @@
 #include "printing/print_run.h"
 #include "printing/sheet_geometry.h"
 #include "support/recording_surface.h"
-#include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
@@ -18,7 +16,6 @@
 
 using namespace quillet;
 using namespace quillet::test;
-using Event = RecordingSurface::Event;
 
 namespace {
 
@@ -32,9 +29,7 @@ DeviceGeometry LetterGeometry(double left = 0, double top = 0, double right = 0,
 // The printing window as the run sees it: records every progress value, never pauses.
 struct ScriptedRunWindow : PrintRunWindow {
     std::vector<int> progress;
-    int sheetsFinished = 0;
     void setProgress(int percent) override { progress.push_back(percent); }
-    void sheetFinished() override { ++sheetsFinished; }
     bool pauseBetweenSheets() const override { return false; }
 };
 
@@ -69,6 +64,17 @@ struct Placement {
     TextExtents extents;
 };
 
+// The question when text passes a margin the printer reports: the margin, the text's tallest or
+// widest point, where it prints and where the margin is.
+const QString MarginCaution = QStringLiteral(
+    "Caution:  The text to be printed extends beyond what the printer driver is reporting as its %1 margin (at "
+    "its %2 point, the text to be printed will be at %3 inches, while the %1 margin reported by the printer "
+    "driver is at %4 inches.)\r\rPrint it anyway?\r\rNote:  Some printer drivers mis-report this margin, and "
+    "therefore it might be possible to exceed it.  The only way to know for sure is to try printing it.  But "
+    "use plain paper - - no sense wasting an expensive label sheet if it doesn't work.\r\rAlternatively, try "
+    "adjusting the settings for this layout (File > Layouts Editor), until it fits within the printer's actual "
+    "margins.");
+
 PrintJob Job(int source, double copies, double row = 1, double column = 1)
 {
     return {source, {QStringLiteral("Ann Example"), QStringLiteral("1 Main St")}, copies, row, column};
@@ -81,23 +87,6 @@ QStringList Texts(const RecordingSurface& s)
     return out;
 }
 
-int Count(const RecordingSurface& s, Event e)
-{
-    return int(std::count_if(s.records().begin(), s.records().end(), [e](const auto& r) { return r.event == e; }));
-}
-
-// A printer that fails on one text.
-struct FailingSurface : RecordingSurface {
-    using RecordingSurface::RecordingSurface;
-
-protected:
-    void paintText(const QFont& font, std::uint32_t rgb, QPointF topLeft, const QString& text) override
-    {
-        if (text == QStringLiteral("Boom")) throw Failure(5, QStringLiteral("The printer went away"));
-        RecordingSurface::paintText(font, rgb, topLeft, text);
-    }
-};
-
 } // namespace
 
 class TestPrintRun : public QObject {
@@ -106,9 +95,8 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        LayoutData().erase();
+        Run().reset();
         SetFactoryLayouts();
-        Run().cancelRequested = false;
     }
     void cleanup() { ui.checkAllUsed(); }
 
@@ -140,17 +128,9 @@ private Q_SLOTS:
         // Past the bottom margin, then past the right margin: two cautions.
         QVERIFY(fit({Answer::Yes, Answer::Yes}, 10.9f, 8.3f));
         QCOMPARE(ui.messages.size(), std::size_t(2));
-        const QString caution = QStringLiteral(
-            "Caution:  The text to be printed extends beyond what the printer driver is reporting as its %1 margin (at "
-            "its %2 point, the text to be printed will be at %3 inches, while the %1 margin reported by the printer "
-            "driver is at %4 inches.)\r\rPrint it anyway?\r\rNote:  Some printer drivers mis-report this margin, and "
-            "therefore it might be possible to exceed it.  The only way to know for sure is to try printing it.  But "
-            "use plain paper - - no sense wasting an expensive label sheet if it doesn't work.\r\rAlternatively, try "
-            "adjusting the settings for this layout (File > Layouts Editor), until it fits within the printer's actual "
-            "margins.");
-        QVERIFY(IsMessage(ui.messages[0], caution.arg("bottom", "tallest", "10.90", "10.80"),
+        QVERIFY(IsMessage(ui.messages[0], MarginCaution.arg("bottom", "tallest", "10.90", "10.80"),
                           QStringLiteral("Printing Caution"), Buttons::YesNo, Icon::Question, Answer::No));
-        QVERIFY(IsMessage(ui.messages[1], caution.arg("right", "widest", "8.30", "8.25"),
+        QVERIFY(IsMessage(ui.messages[1], MarginCaution.arg("right", "widest", "8.30", "8.25"),
                           QStringLiteral("Printing Caution"), Buttons::YesNo, Icon::Question, Answer::No));
 
         // Past the sheet's width; No to any question ends the run there.
@@ -200,7 +180,7 @@ private Q_SLOTS:
         p.surface.clear();
         PlaceLabel(p.surface, p.lines, p.sheet, 10, 3, PlaceMode::Measure, extents);
         PlaceLabel(p.surface, p.lines, p.sheet, 1, 1, PlaceMode::Measure, extents);
-        QVERIFY(p.surface.records().empty());
+        QVERIFY(p.surface.untouched());
         QCOMPARE(extents.MaxBottom, 9.625f + h10 + h30);
         p.height(10);
         QCOMPARE(extents.MaxRight, 0.5f + 2 * 2.75f + float(p.surface.textWidth(QStringLiteral("One"))));
@@ -208,8 +188,7 @@ private Q_SLOTS:
         // Centred, each line by the width in its own font.
         SetLayoutCell(1, Alignment, QStringLiteral("1"));
         Placement c;
-        const QString wide = QStringLiteral("An address line far wider than any label on the sheet");
-        drawn = c.print({"Mid", "Mid", wide}, 1, 2);
+        drawn = c.print({"Mid", "Mid", "An address line far wider than any label on the sheet"}, 1, 2);
         c.height(10);
         const float w10 = float(c.surface.textWidth(QStringLiteral("Mid")));
         c.height(30);
@@ -229,13 +208,12 @@ private Q_SLOTS:
         SetFontCell(1, 3, FontItalic, QStringLiteral("1"));
         SetFontCell(1, 3, FontSize, QStringLiteral("60")); // out of range: keeps the size it finds
         SetFontCell(1, 4, FontSize, QStringLiteral(" 3"));
-        Placement shared;
-        for (const auto& d : shared.print({"a", "b", "c", "d", "e"})) // line 1's font for all
-            QVERIFY(d.fontName == QStringLiteral("Liberation Serif") && d.bold && d.fontSize == 12 && d.color == 255);
-
+        // Line 1's font serves every line unless the layout has separate fonts (as the font sample shows).
         SetLayoutCell(1, SeparateFonts, QStringLiteral("1"));
         Placement separate;
         const auto drawn = separate.print({"a", "b", "c", "d", "e"});
+        QVERIFY(drawn[0].fontName == QStringLiteral("Liberation Serif") && drawn[0].bold && drawn[0].fontSize == 12 &&
+                drawn[0].color == 255);
         QCOMPARE(drawn[1].fontName, QStringLiteral("Arial"));
         QVERIFY(!drawn[1].bold && drawn[1].color == 0 && drawn[1].fontSize == 10);
         QCOMPARE(drawn[2].fontName, QStringLiteral("DejaVu Sans"));
@@ -259,11 +237,10 @@ private Q_SLOTS:
         // The last label of a sheet starts no new sheet; one more label does.
         RecordingSurface exact(LetterGeometry());
         RunTypedText(Job(PrintJob::TypedText, 3, 10, 1), exact, window);
-        QCOMPARE(Count(exact, Event::NewPage), 0);
+        QCOMPARE(exact.newPages(), 0);
         RecordingSurface over(LetterGeometry());
         RunTypedText(Job(PrintJob::TypedText, 4, 10, 1), over, window);
-        QCOMPARE(Count(over, Event::NewPage), 1);
-        QCOMPARE(window.sheetsFinished, 1);
+        QCOMPARE(over.newPages(), 1);
         const auto last = over.texts().at(6);
         QCOMPARE(last.page, 2);
         QCOMPARE(qMakePair(last.x, last.y), qMakePair(0.5, 0.625));
@@ -297,7 +274,7 @@ private Q_SLOTS:
         LayoutData().setCell(25, 29, Line5, QString());
         RecordingSurface none(LetterGeometry());
         RunAddressBook(Job(PrintJob::AllEntries, 3), none, window);
-        QVERIFY(none.texts().empty() && none.documentsEnded() == 0 && !none.documentOpen());
+        QVERIFY(none.texts().empty() && none.documentsEnded() == 0 && none.documentsAbandoned() == 1);
 
         // More labels and sheets than sixteen bits count, the progress rising through the printing pass.
         window.progress.clear();
@@ -335,7 +312,7 @@ private Q_SLOTS:
                                              "to know for sure is to try it.  But use plain paper for the test - - no "
                                              "sense wasting an expensive label sheet if it doesn't work)"),
                               QStringLiteral("Print Caution"), Buttons::YesNo, Icon::Question, Answer::No));
-        QVERIFY(caution.records().empty());
+        QVERIFY(caution.untouched());
         ui.answer(Answer::Yes);
         RunTypedText(Job(PrintJob::TypedText, 1), caution, window);
         QCOMPARE(caution.documentsEnded(), 1);
@@ -347,19 +324,14 @@ private Q_SLOTS:
         SetLayoutCell(1, TopOffset, QStringLiteral(".9"));
         const PrintJob job{PrintJob::TypedText, {"a", "b", "c", "d", "e"}, 1, 10, 1};
         RecordingSurface margins(LetterGeometry(0, 0.5, 0, 0.5));
-        margins.setUnit(DrawingSurface::Unit::Inches);
-        margins.setFontName(QStringLiteral("Arial"));
-        const float h = float(margins.textHeight(QStringLiteral("X")));
+        const float h = Placement().height(10);
         const float bottom = 9.4f + h + h + h + h + h;
         QVERIFY(bottom < 10.5f && bottom + 0.5f > 10.5f);
         RunTypedText(job, margins, window);
-        QCOMPARE(ui.messages.size(), std::size_t(1));
-        QCOMPARE(ui.last().title, QStringLiteral("Printing Caution"));
-        QVERIFY(
-            ui.last().text.contains(QStringLiteral("will be at ") + FormatPattern(bottom + 0.5f, u"#0.00") +
-                                    QStringLiteral(" inches, while the bottom margin reported by the printer driver "
-                                                   "is at 10.50 inches")));
-        QVERIFY(margins.records().empty());
+        QVERIFY(IsOnlyMessage(ui,
+                              MarginCaution.arg("bottom", "tallest", FormatPattern(bottom + 0.5f, u"#0.00"), "10.50"),
+                              QStringLiteral("Printing Caution"), Buttons::YesNo, Icon::Question, Answer::No));
+        QVERIFY(margins.untouched());
     }
 
     void failureIsReportedAndTheDocumentAbandoned()
@@ -367,7 +339,10 @@ private Q_SLOTS:
         LayoutData().setCell(0, 0, Line1, QStringLiteral("Fine"));
         LayoutData().setCell(0, 1, Line1, QStringLiteral("Boom"));
         CountAddressEntries();
-        FailingSurface surface(LetterGeometry());
+        RecordingSurface surface(LetterGeometry());
+        surface.onText = [](const QString& text) {
+            if (text == QStringLiteral("Boom")) throw Failure(5, QStringLiteral("The printer went away"));
+        };
         ScriptedRunWindow window;
         ui.answer(Answer::Ok);
         RunAddressBook(Job(PrintJob::AllEntries, 1), surface, window);

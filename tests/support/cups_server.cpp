@@ -1,5 +1,7 @@
 #include "support/cups_server.h"
 
+#include "support/test_helpers.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,21 +24,12 @@ constexpr const char* Scheduler = "/usr/sbin/cupsd";
 // cups-pdf reads the settings of a queue whose device is "cups-pdf:/<name>" from here.
 constexpr const char* BackendConfigFolder = "/etc/cups";
 
-bool WriteText(const QString& path, const QString& text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) == text.toUtf8().size();
-}
-
 } // namespace
 
 CupsServer::~CupsServer()
 {
-    if (cupsd_.state() != QProcess::NotRunning) {
-        cupsd_.terminate();
-        if (!cupsd_.waitForFinished(10000)) cupsd_.kill();
-        cupsd_.waitForFinished(5000);
-    }
+    cupsd_.terminate();
+    if (!cupsd_.waitForFinished(10000)) cupsd_.kill(); // and the process's destructor waits for it
     for (const QString& config : backendConfigs_) QFile::remove(config);
 }
 
@@ -47,22 +40,21 @@ QString CupsServer::start()
         if (!QFileInfo::exists(QString::fromLatin1(needed))) return QStringLiteral("missing ") + needed;
     if (!dir_.isValid()) return QStringLiteral("no temporary folder");
     // Filters run as an unprivileged user and must reach the spool and temporary folders.
-    QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                           QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    ::chmod(QFile::encodeName(dir_.path()).constData(), 0755);
     for (const char* sub : {"etc/ppd", "spool", "cache", "state", "tmp", "log"}) QDir().mkpath(path(sub));
     ::chmod(QFile::encodeName(path("tmp")).constData(), 01777);
     const QString socket = path("cups.sock");
-    const bool written =
-        WriteText(path("cupsd.conf"), QStringLiteral("Listen %1\nLogLevel warn\nBrowsing Off\nWebInterface No\n"
-                                                     "DefaultAuthType None\n<Location />\n  Order allow,deny\n"
-                                                     "  Allow all\n</Location>\n")
-                                          .arg(socket)) &&
-        WriteText(path("cups-files.conf"),
-                  QStringLiteral("ServerRoot %1\nRequestRoot %2\nCacheDir %3\nStateDir %4\nTempDir %5\n"
-                                 "ErrorLog %6/error_log\nAccessLog %6/access_log\nPageLog %6/page_log\n"
-                                 "ServerBin /usr/lib/cups\nDataDir /usr/share/cups\nSystemGroup root\n")
-                      .arg(path("etc"), path("spool"), path("cache"), path("state"), path("tmp"), path("log")));
-    if (!written) return QStringLiteral("cannot write the scheduler's settings");
+    WriteBytes(path("cupsd.conf"), QStringLiteral("Listen %1\nLogLevel warn\nBrowsing Off\nWebInterface No\n"
+                                                  "DefaultAuthType None\n<Location />\n  Order allow,deny\n"
+                                                  "  Allow all\n</Location>\n")
+                                       .arg(socket)
+                                       .toUtf8());
+    WriteBytes(path("cups-files.conf"),
+               QStringLiteral("ServerRoot %1\nRequestRoot %2\nCacheDir %3\nStateDir %4\nTempDir %5\n"
+                              "ErrorLog %6/error_log\nAccessLog %6/access_log\nPageLog %6/page_log\n"
+                              "ServerBin /usr/lib/cups\nDataDir /usr/share/cups\nSystemGroup root\n")
+                   .arg(path("etc"), path("spool"), path("cache"), path("state"), path("tmp"), path("log"))
+                   .toUtf8());
     cupsd_.setProcessChannelMode(QProcess::ForwardedChannels);
     cupsd_.start(QString::fromLatin1(Scheduler), {QStringLiteral("-f"), QStringLiteral("-c"), path("cupsd.conf"),
                                                   QStringLiteral("-s"), path("cups-files.conf")});
@@ -81,33 +73,25 @@ QString CupsServer::start()
 
 QString CupsServer::run(const QString& program, const QStringList& arguments) const
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000)) return program + QStringLiteral(" did not finish");
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return program + QStringLiteral(": ") + QString::fromLocal8Bit(process.readAll()).trimmed();
-    return {};
+    const ProgramRun r = RunProgram(program, arguments);
+    return r.status == 0 ? QString() : program + QStringLiteral(": ") + (r.out + r.err).trimmed();
 }
 
 QString CupsServer::addPdfQueue(const QString& name, const QString& paper, int letterMarginPoints)
 {
-    QFile stock(QString::fromLatin1(StockDriver));
-    if (!stock.open(QIODevice::ReadOnly)) return QStringLiteral("cannot read the stock driver");
-    QString driver = QString::fromLatin1(stock.readAll());
+    QString driver = QString::fromLatin1(ReadBytes(QString::fromLatin1(StockDriver)));
     const int m = letterMarginPoints;
     driver.replace(
         QRegularExpression(QStringLiteral("^\\*ImageableArea Letter/US Letter: \"[^\"]*\""),
                            QRegularExpression::MultilineOption),
         QStringLiteral("*ImageableArea Letter/US Letter: \"%1 %2 %3 %4\"").arg(m).arg(m).arg(612 - m).arg(792 - m));
     const QString driverPath = path(name + QStringLiteral(".ppd"));
-    if (!WriteText(driverPath, driver)) return QStringLiteral("cannot write the driver");
+    WriteBytes(driverPath, driver.toLatin1());
 
     const QString device = QStringLiteral("quillet-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(name);
     const QString config = QStringLiteral("%1/cups-pdf-%2.conf").arg(QString::fromLatin1(BackendConfigFolder), device);
     QDir().mkpath(outputFolder(name));
-    if (!WriteText(config, QStringLiteral("Out %1\nLabel 1\nGrp root\n").arg(outputFolder(name))))
-        return QStringLiteral("cannot write ") + config;
+    WriteBytes(config, QStringLiteral("Out %1\nLabel 1\nGrp root\n").arg(outputFolder(name)).toUtf8());
     backendConfigs_ << config;
     return run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
                                            QStringLiteral("cups-pdf:/") + device, QStringLiteral("-P"), driverPath,

@@ -1,35 +1,36 @@
 #include "support/pdf_text.h"
 
-#include <QProcess>
+#include "support/test_helpers.h"
+
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <utility>
 
 namespace quillet::test {
 
 QList<PdfWord> ReadPdfWords(const QString& path)
 {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0) return {};
+    const ProgramRun pdftotext =
+        RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    if (pdftotext.status != 0) return {};
     // Each page opens with a <page> element; its words follow with their boxes in points.
     static const QRegularExpression token(QStringLiteral(
         R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<PdfWord> words;
     int page = 0;
-    for (const QRegularExpressionMatch& m : token.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput()))) {
+    for (const QRegularExpressionMatch& m : token.globalMatch(pdftotext.out)) {
         if (m.capturedLength(1) == 0) {
             ++page;
             continue;
         }
         const auto inches = [&m](int n) { return m.captured(n).toDouble() / 72.0; };
         QString text = m.captured(5);
-        text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
-            .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
-            .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
-            .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
-            .replace(QStringLiteral("&apos;"), QStringLiteral("'"));
+        // "&amp;" last, so that an escaped entity's text stays as it was printed.
+        static const std::pair<const char*, const char*> entities[] = {
+            {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
+        for (const auto& [entity, character] : entities) text.replace(QLatin1String(entity), QLatin1String(character));
         words << PdfWord{page, inches(1), inches(2), inches(3), inches(4), text};
     }
     return words;
@@ -39,11 +40,8 @@ RenderedPage::RenderedPage(const QString& pdf, int page, int dpi) : dpi_(dpi)
 {
     QTemporaryDir dir;
     const QString stem = dir.filePath(QStringLiteral("page"));
-    QProcess render;
-    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(dpi),
-                                              QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                              QString::number(page), QStringLiteral("-singlefile"), pdf, stem});
-    if (!render.waitForFinished(60000) || render.exitCode() != 0) return;
+    const QStringList options = QStringLiteral("-gray -r %1 -f %2 -l %2 -singlefile").arg(dpi).arg(page).split(u' ');
+    if (RunProgram(QStringLiteral("pdftoppm"), options + QStringList{pdf, stem}).status != 0) return;
     image_.load(stem + QStringLiteral(".pgm"));
     image_ = image_.convertToFormat(QImage::Format_Grayscale8);
 }

@@ -6,11 +6,6 @@
 
 namespace quillet {
 
-RecordingSurface::RecordingSurface(const DeviceGeometry& geometry)
-{
-    setGeometry(geometry);
-}
-
 void RecordingSurface::setGeometry(const DeviceGeometry& geometry)
 {
     geometry_ = geometry;
@@ -29,69 +24,45 @@ double RecordingSurface::lineAdvance(const QFont& font) const
     return QFontMetricsF(font, &metricsDevice_).lineSpacing();
 }
 
-RecordingSurface::Record RecordingSurface::record(Event event) const
-{
-    Record r;
-    r.event = event;
-    r.page = open_ ? page_ : 0;
-    r.x = currentX;
-    r.y = currentY;
-    r.fontName = fontName();
-    r.fontSize = fontSize();
-    r.bold = fontBold();
-    r.italic = fontItalic();
-    r.color = foreColor();
-    return r;
-}
-
 void RecordingSurface::paintText(const QFont&, std::uint32_t, QPointF, const QString& text)
 {
-    Record r = record(Event::Text);
-    r.text = text;
-    records_.push_back(r);
+    if (onText) onText(text);
+    texts_.push_back({page_, text, currentX, currentY, fontName(), fontSize(), fontBold(), fontItalic(), foreColor()});
 }
 
 void RecordingSurface::openDocument()
 {
-    if (open_) return;
-    open_ = true;
+    if (page_ > 0) return;
     page_ = 1;
+    ++opened_;
 }
 
 void RecordingSurface::newPage()
 {
     openDocument();
-    records_.push_back(record(Event::NewPage));
     ++page_;
+    ++newPages_;
 }
 
 void RecordingSurface::endDocument()
 {
-    if (!open_) return;
-    records_.push_back(record(Event::EndDocument));
-    open_ = false;
+    if (page_ == 0) return;
+    page_ = 0;
     ++ended_;
 }
 
 void RecordingSurface::abandonDocument()
 {
-    if (!open_) return;
-    records_.push_back(record(Event::Abandon));
-    open_ = false;
+    if (page_ == 0) return;
+    page_ = 0;
     ++abandoned_;
-}
-
-std::vector<RecordingSurface::Record> RecordingSurface::texts() const
-{
-    std::vector<Record> out;
-    for (const Record& r : records_)
-        if (r.event == Event::Text) out.push_back(r);
-    return out;
 }
 
 void RecordingSurface::clear()
 {
-    records_.clear();
+    texts_.clear();
+    opened_ = 0;
+    newPages_ = 0;
     ended_ = 0;
     abandoned_ = 0;
 }

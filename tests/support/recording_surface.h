@@ -6,19 +6,17 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace quillet {
 
 // A drawing surface that prints nothing and remembers everything: the geometry is whatever the
-// caller chooses, text is measured with the real font metrics at the surface's resolution, and
-// every drawing and document event is recorded in order.
+// caller chooses, text is measured with the real font metrics at the surface's resolution, every
+// text drawn is recorded in order and the documents and pages are counted.
 class RecordingSurface : public DrawingSurface {
 public:
-    enum class Event { Text, NewPage, EndDocument, Abandon };
-
     struct Record {
-        Event event = Event::Text;
         int page = 0; // within the document, from 1
         QString text;
         double x = 0; // in the unit current when drawn
@@ -30,7 +28,7 @@ public:
         std::uint32_t color = 0;
     };
 
-    explicit RecordingSurface(const DeviceGeometry& geometry);
+    explicit RecordingSurface(const DeviceGeometry& geometry) { setGeometry(geometry); }
 
     DeviceGeometry geometry() const override { return geometry_; }
     void setGeometry(const DeviceGeometry& geometry);
@@ -42,13 +40,17 @@ public:
     void endDocument() override;
     void abandonDocument() override;
 
-    bool documentOpen() const { return open_; }
-    const std::vector<Record>& records() const { return records_; }
-    // The drawn texts only (empty texts are not drawn).
-    std::vector<Record> texts() const;
+    // The drawn texts (empty texts are not drawn).
+    const std::vector<Record>& texts() const { return texts_; }
+    int newPages() const { return newPages_; }
     int documentsEnded() const { return ended_; }
     int documentsAbandoned() const { return abandoned_; }
+    // Nothing drawn, and no document or page begun or ended, since made or cleared.
+    bool untouched() const { return texts_.empty() && opened_ + newPages_ + ended_ + abandoned_ == 0; }
     void clear();
+
+    // Called with each text before it is recorded; a double of a failing printer throws from it.
+    std::function<void(const QString& text)> onText;
 
 protected:
     double measureWidth(const QFont& font, const QString& text) const override;
@@ -57,13 +59,12 @@ protected:
     void openDocument() override;
 
 private:
-    Record record(Event event) const;
-
     DeviceGeometry geometry_;
     QImage metricsDevice_; // a paint device at the surface's resolution
-    std::vector<Record> records_;
-    bool open_ = false;
-    int page_ = 0;
+    std::vector<Record> texts_;
+    int page_ = 0; // 0 while no document is open
+    int opened_ = 0;
+    int newPages_ = 0;
     int ended_ = 0;
     int abandoned_ = 0;
 };

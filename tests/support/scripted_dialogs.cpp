@@ -19,11 +19,10 @@ Dialogs* CurrentOrNull()
 // fail and stops.
 void Fail(const QString& why)
 {
-    if (QTest::currentTestFunction()) {
+    if (QTest::currentTestFunction())
         QTest::qFail(qPrintable(why), __FILE__, __LINE__);
-    } else {
+    else
         qFatal("%s", qPrintable(why));
-    }
 }
 
 } // namespace
@@ -41,23 +40,18 @@ ScriptedDialogs::~ScriptedDialogs()
 
 void ScriptedDialogs::checkAllUsed()
 {
-    const std::size_t left = answers_.size() + files_.size() + fonts_.size() + setups_.size();
+    const std::size_t left =
+        script_.answers.size() + script_.files.size() + script_.fonts.size() + script_.setups.size();
     if (left > 0)
         Fail(QStringLiteral("%1 scripted dialog answers were not used (%2 messages shown)")
                  .arg(left)
                  .arg(messages.size()));
-    answers_.clear();
-    files_.clear();
-    fonts_.clear();
-    setups_.clear();
+    script_ = Script();
 }
 
 void ScriptedDialogs::clear()
 {
-    answers_.clear();
-    files_.clear();
-    fonts_.clear();
-    setups_.clear();
+    script_ = Script();
     messages.clear();
     fileRequests.clear();
     fontRequests.clear();
@@ -78,13 +72,8 @@ Answer ScriptedDialogs::message(const MessageRequest& request)
         const Answer a = onMessage(request);
         if (a != Answer::None) return a;
     }
-    if (answers_.empty()) {
-        unscripted(QStringLiteral("message [%1] titled [%2]").arg(request.text, request.title));
-        return EffectiveDefault(request);
-    }
-    const Answer a = answers_.front();
-    answers_.pop_front();
-    return a;
+    const QString what = QStringLiteral("message [%1] titled [%2]").arg(request.text, request.title);
+    return take(script_.answers, what).value_or(EffectiveDefault(request));
 }
 
 template <class T> std::optional<T> ScriptedDialogs::take(std::deque<Choice<T>>& choices, const QString& what)
@@ -102,19 +91,19 @@ template <class T> std::optional<T> ScriptedDialogs::take(std::deque<Choice<T>>&
 std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& request)
 {
     fileRequests.push_back(request);
-    return take(files_, QStringLiteral("file dialog titled [%1]").arg(request.title));
+    return take(script_.files, QStringLiteral("file dialog titled [%1]").arg(request.title));
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice& initial)
 {
     fontRequests.push_back(initial);
-    return take(fonts_, QStringLiteral("font dialog"));
+    return take(script_.fonts, QStringLiteral("font dialog"));
 }
 
 bool ScriptedDialogs::printSetup(QPrinter& printer, PrintSetupPurpose purpose)
 {
     printSetupRequests.push_back(purpose);
-    const auto change = take(setups_, QStringLiteral("print setup dialog"));
+    const auto change = take(script_.setups, QStringLiteral("print setup dialog"));
     if (change && *change) (*change)(printer);
     return change.has_value();
 }

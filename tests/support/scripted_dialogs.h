@@ -21,15 +21,18 @@ public:
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
     // Answers queued for the next requests of each kind, in order.
-    void answer(Answer a) { answers_.push_back(a); }
-    void answerFile(std::optional<QString> file) { files_.push_back({file.has_value(), file.value_or(QString())}); }
+    void answer(Answer a) { script_.answers.push_back({true, a}); }
+    void answerFile(std::optional<QString> file)
+    {
+        script_.files.push_back({file.has_value(), file.value_or(QString())});
+    }
     void answerFont(std::optional<FontChoice> font)
     {
-        fonts_.push_back({font.has_value(), font.value_or(FontChoice())});
+        script_.fonts.push_back({font.has_value(), font.value_or(FontChoice())});
     }
     void answerPrintSetup(bool accepted, std::function<void(QPrinter&)> change = {})
     {
-        setups_.push_back({accepted, std::move(change)});
+        script_.setups.push_back({accepted, std::move(change)});
     }
 
     // Called for each message before the script is consulted; a non-None result answers it.
@@ -58,15 +61,18 @@ private:
     void unscripted(const QString& what) const;
 
     Dialogs* previous_;
-    std::deque<Answer> answers_;
     // Plain pairs rather than optionals: GCC's optimiser warns falsely about moved-from optionals.
     template <class T> struct Choice {
         bool chosen;
         T value;
     };
-    std::deque<Choice<QString>> files_;
-    std::deque<Choice<FontChoice>> fonts_;
-    std::deque<Choice<std::function<void(QPrinter&)>>> setups_;
+    // What is scripted, by kind of request, in order.
+    struct Script {
+        std::deque<Choice<Answer>> answers;
+        std::deque<Choice<QString>> files;
+        std::deque<Choice<FontChoice>> fonts;
+        std::deque<Choice<std::function<void(QPrinter&)>>> setups;
+    } script_;
     template <class T> std::optional<T> take(std::deque<Choice<T>>& choices, const QString& what);
 };
 

@@ -2,12 +2,12 @@
 
 #include "common/program_folder.h"
 
-#include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <cstdlib>
+#include <utility>
 
 namespace quillet::test {
 
@@ -15,16 +15,15 @@ void PrepareEnvironment()
 {
     static QTemporaryDir home(QDir::tempPath() + QStringLiteral("/quillet-test-XXXXXX"));
     const QString root = home.path();
-    const auto set = [&](const char* name, const QString& sub) {
-        const QString path = root + sub;
-        QDir().mkpath(path);
-        qputenv(name, QFile::encodeName(path));
-    };
-    set("HOME", QStringLiteral("/home"));
-    set("XDG_CONFIG_HOME", QStringLiteral("/config"));
-    set("XDG_DATA_HOME", QStringLiteral("/data"));
-    set("XDG_CACHE_HOME", QStringLiteral("/cache"));
-    set("XDG_RUNTIME_DIR", QStringLiteral("/runtime"));
+    const std::pair<const char*, const char*> folders[] = {{"HOME", "/home"},
+                                                           {"XDG_CONFIG_HOME", "/config"},
+                                                           {"XDG_DATA_HOME", "/data"},
+                                                           {"XDG_CACHE_HOME", "/cache"},
+                                                           {"XDG_RUNTIME_DIR", "/runtime"}};
+    for (const auto& [name, folder] : folders) {
+        QDir().mkpath(root + QLatin1String(folder));
+        qputenv(name, QFile::encodeName(root + QLatin1String(folder)));
+    }
     // The program's folder (settings file, help file) is private too, not the build folder.
     QDir().mkpath(root + QStringLiteral("/program"));
     SetProgramFolderForTesting(root + QStringLiteral("/program"));
@@ -33,6 +32,7 @@ void PrepareEnvironment()
     qputenv("CUPS_SERVER", QFile::encodeName(root + QStringLiteral("/no-print-system.sock")));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setApplicationName(QStringLiteral("Quillet"));
 }
 
 } // namespace quillet::test

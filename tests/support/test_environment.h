@@ -6,7 +6,8 @@
 namespace quillet::test {
 
 // Points HOME, the XDG folders and the runtime folder at a private temporary folder and turns on
-// QStandardPaths' test mode, so no test touches the real home folder. Call before QApplication.
+// QStandardPaths' test mode, so no test touches the real home folder, and names the application
+// as the program does. Call before QApplication.
 void PrepareEnvironment();
 
 } // namespace quillet::test
@@ -17,9 +18,6 @@ void PrepareEnvironment();
     {                                                                                                                  \
         quillet::test::PrepareEnvironment();                                                                           \
         QApplication app(argc, argv);                                                                                  \
-        QApplication::setApplicationName(QStringLiteral("Quillet"));                                                   \
-        QApplication::setOrganizationName(QStringLiteral("Quillet"));                                                  \
         TestClass tc;                                                                                                  \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
         return QTest::qExec(&tc, argc, argv);                                                                          \
     }

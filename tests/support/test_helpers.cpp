@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <QProcess>
 #include <QTest>
 
 namespace quillet::test {
@@ -40,6 +41,21 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+ProgramRun RunProgram(const QString& program, const QStringList& arguments, const QString& folder,
+                      const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder); // none: this process's
+    process.start(program, arguments);
+    process.closeWriteChannel();
+    const bool finished = process.waitForFinished(240000);
+    if (!finished) process.kill();
+    return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
 void UseLetterPdf(QPrinter& printer, const QString& path, QMarginsF margins)

@@ -6,7 +6,9 @@
 
 #include <QByteArray>
 #include <QMarginsF>
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 
@@ -40,6 +42,16 @@ template <std::size_t N> void SetCells(const Cell (&cells)[N])
 {
     for (const Cell& c : cells) LayoutData().setCell(c.slot, c.field, c.subEntry, QString::fromUtf8(c.text));
 }
+
+// A program run to its end with no input: its exit status (-1 when it did not start, crashed or
+// ran over four minutes) and what it wrote on each channel.
+struct ProgramRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+ProgramRun RunProgram(const QString& program, const QStringList& arguments, const QString& folder = {},
+                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 // PDF output at 600 dpi on US Letter paper with these unprintable margins (inches).
 void UseLetterPdf(QPrinter& printer, const QString& path, QMarginsF margins = {});
