@@ -20,16 +20,6 @@
 using namespace quillet;
 using namespace quillet::test;
 
-namespace {
-
-void WriteFile(const QString& path, const char* text)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    WriteBytes(path, text);
-}
-
-} // namespace
-
 class TestDiagnostics : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -97,16 +87,18 @@ private Q_SLOTS:
         // A fake system tree: no folder, a mains adapter only, then a battery in several states.
         QTemporaryDir root;
         const QString supplies = root.filePath(QStringLiteral("power_supply"));
-        const auto status = [&supplies](const char* file, const char* text) {
-            WriteFile(supplies + QString::fromLatin1(file), text);
+        const auto status = [&supplies](const QString& file, const char* text) {
+            QDir().mkpath(QFileInfo(supplies + file).path());
+            WriteBytes(supplies + file, text);
             return ReadBatteryStatus(supplies);
         };
         QCOMPARE(QList<int>({ReadBatteryStatus(supplies), status("/AC/type", "Mains\n"),
                              status("/BAT0/type", "Battery"), status("/BAT0/capacity", "3\n"),
                              status("/BAT0/capacity_level", "Low\n"), status("/BAT0/status", "Charging\n")}),
                  QList<int>({255, 128, 255, 4, 2, 8}));
-        WriteFile(root.filePath(QStringLiteral("sys/kernel/osrelease")), "6.1.0-18-amd64\n");
-        WriteFile(root.filePath(QStringLiteral("sys/kernel/version")), "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1\n");
+        QDir(root.path()).mkpath(QStringLiteral("sys/kernel"));
+        WriteBytes(root.filePath(QStringLiteral("sys/kernel/osrelease")), "6.1.0-18-amd64\n");
+        WriteBytes(root.filePath(QStringLiteral("sys/kernel/version")), "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1\n");
         const KernelRelease kernel = ReadKernelRelease(root.path());
         QVERIFY(FormatSingle(kernel.version) == QStringLiteral("6.1") && kernel.build == 1);
 
