@@ -1,6 +1,7 @@
 // Printing through a real print system: a private CUPS scheduler with virtual PDF printers
 // (cups-pdf), their output rendered and measured. Runs as root; skipped elsewhere, except in CI.
 
+#include "mainwindow/main_window_test_support.h"
 #include "model/factory_layouts.h"
 #include "model/run_state.h"
 #include "printing/printing_form.h"
@@ -58,13 +59,6 @@ class TestCupsPrinting : public QObject {
     ScriptedDialogs ui;
 
     static bool near(double a, double b) { return qAbs(a - b) <= 0.5; } // points
-    // The first ink of the label at (row, column) of layout 1 on the page, in points.
-    static QPointF inkOfLabel(const test::RenderedPage& page, int row, int column)
-    {
-        return page
-            .inkBox({36 + (column - 1) * PitchAcross - 18, 45 + (row - 1) * PitchDown - 18, PitchAcross, PitchDown})
-            .topLeft();
-    }
     static QStringList leftoverPrintFiles()
     {
         return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
@@ -103,23 +97,19 @@ private Q_SLOTS:
 
     void labelsLandWhereTheLayoutSays_data()
     {
-        QTest::addColumn<QString>("queue");
-        QTest::addColumn<QString>("paper");
-        QTest::addColumn<QSizeF>("size");   // points, as the driver gives it
-        QTest::addColumn<double>("margin"); // inches the printer cannot reach on every side
-        const QSizeF letter(612, 792);
-        QTest::newRow("no unprintable margins") << QStringLiteral("LabelsPDF") << "US Letter" << letter << 0.0;
-        QTest::newRow("a quarter inch all round") << QStringLiteral("MarginsPDF") << "US Letter" << letter << 0.25;
-        // An A4 document, the labels where they are on Letter.
-        QTest::newRow("A4") << QStringLiteral("A4PDF") << "A4" << QSizeF(595, 842) << 0.0;
+        // The queue, its paper and the inches the printer cannot reach on every side. On A4 the
+        // labels land where they do on Letter.
+        test::TextColumns({"queue", "paper", "margin"});
+        test::Row("no unprintable margins", "LabelsPDF", "US Letter", "0");
+        test::Row("a quarter inch all round", "MarginsPDF", "US Letter", "0.25");
+        test::Row("A4", "A4PDF", "A4", "0");
     }
 
     void labelsLandWhereTheLayoutSays()
     {
-        QFETCH(QString, queue);
-        QFETCH(QString, paper);
-        QFETCH(QSizeF, size);
-        QFETCH(double, margin);
+        const QString queue = test::Data("queue"), paper = test::Data("paper");
+        const double margin = test::Data("margin").toDouble();
+        const QSizeF size = paper == QStringLiteral("A4") ? QSizeF(595, 842) : QSizeF(612, 792); // points
         QueueJob j(queue);
         QCOMPARE(j.output(), QStringLiteral("Output: printer %1, %2").arg(queue, paper));
         // The device capabilities are the driver's for this paper, at the printer's resolution.
@@ -138,7 +128,12 @@ private Q_SLOTS:
         QCOMPARE(cups.jobCount(queue), jobsBefore + 1);
         const test::RenderedPage page(printedFile(j, queue), 1, Dpi);
         QVERIFY(near(page.size().width(), size.width()) && near(page.size().height(), size.height()));
-        const QPointF first = inkOfLabel(page, 1, 1), across = inkOfLabel(page, 1, 2), down = inkOfLabel(page, 2, 1);
+        // The first ink of the label at (row, column), searched for around where it belongs.
+        const auto ink = [&page](int row, int column) {
+            return page.inkBox({18 + (column - 1) * PitchAcross, 27 + (row - 1) * PitchDown, PitchAcross, PitchDown})
+                .topLeft();
+        };
+        const QPointF first = ink(1, 1), across = ink(1, 2), down = ink(2, 1);
         qInfo("%s: first label's ink at %.2f, %.2f pt; pitch %.2f across, %.2f down", qPrintable(queue), first.x(),
               first.y(), across.x() - first.x(), down.y() - first.y());
         QVERIFY(near(first.x(), FirstInkLeft) && near(first.y(), FirstInkTop));
@@ -194,8 +189,7 @@ private Q_SLOTS:
         QVERIFY2(
             ui.last().text.contains(QStringLiteral("Error: The print system refused the job for printer GonePDF: ")),
             qPrintable(ui.last().text));
-        QVERIFY(j.surface().submittedJobs().isEmpty());
-        QVERIFY(leftoverPrintFiles().isEmpty());
+        QVERIFY(j.surface().submittedJobs().isEmpty() && leftoverPrintFiles().isEmpty());
     }
 };
 
