@@ -59,17 +59,6 @@ struct Editor {
     QAction* action(const QString& name) { return window.findChild<QAction*>(name); }
     void select(int layout) { list()->setCurrentRow(layout - 1); }
     bool checked(int layout) { return list()->item(layout - 1)->checkState() == Qt::Checked; }
-    // Replaces the box's text as the user types it and presses Tab.
-    void type(const QString& box, const QString& text)
-    {
-        QLineEdit* edit = at(box);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        QCoreApplication::processEvents();
-    }
 };
 
 } // namespace
@@ -111,19 +100,25 @@ private Q_SLOTS:
     }
     void leavingANumberBox()
     {
-        const QString box = Data("box");
         const QString message = Data("message");
         const QString shown = Data("shown");
         Editor e;
-        e.at<QTabWidget>("LETabs")->setCurrentIndex(box.startsWith(QStringLiteral("Pos")) ? PositioningPage
-                                                                                          : SheetPage);
+        QLineEdit* box = e.at(Data("box"));
+        e.at<QTabWidget>("LETabs")->setCurrentIndex(
+            box->objectName().startsWith(QStringLiteral("Pos")) ? PositioningPage : SheetPage);
         if (!message.isEmpty()) ui.answer(Answer::Ok);
-        e.type(box, Data("typed"));
-        QCOMPARE(e.at(box)->text() + u'|' + At(1, Data("field").toInt()), shown + u'|' + Data("stored"));
-        QVERIFY(Run().dataChanged && (message.isEmpty() || (IsOnlyMessage(ui, message) && e.at(box)->hasFocus())));
+        // Typed over the box's text, then Tab.
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, Data("typed"));
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCOMPARE(box->text() + u'|' + At(1, Data("field").toInt()), shown + u'|' + Data("stored"));
+        QVERIFY(Run().dataChanged && (message.isEmpty() || (IsOnlyMessage(ui, message) && box->hasFocus())));
         e.select(2);
         e.select(1);
-        if (message.isEmpty()) QCOMPARE(e.at(box)->text(), shown); // shown again as it was left
+        if (message.isEmpty()) QCOMPARE(box->text(), shown); // shown again as it was left
     }
 
     void typingWritesEveryKeystrokeAndABadBoxCallsItsPageBack()
