@@ -194,9 +194,6 @@ private Q_SLOTS:
                                        r.color);
         QCOMPARE(drawn, QStringList({"Liberation Serif|12|1|0|255", "Arial|10|0|0|0", "DejaVu Sans|10|0|1|0",
                                      "Arial|3|0|0|0"}));
-
-        SetFontCell(1, 1, FontColor, QStringLiteral("99999999999")); // no silent wrap of the colour
-        QVERIFY_THROWS_EXCEPTION(Failure, FillLineFonts(separate.lines, 1));
     }
 
     void progressAndSheetsOfATypedRun()
