@@ -144,14 +144,11 @@ private Q_SLOTS:
         QVERIFY(!fit({Answer::No}, 10.9f, 1.0f));
     }
 
-    // Where labels land on paper with margins is checked on real PDFs; here what the fit checks
-    // read: the printable width in whole millimetres, and rows rounded half to even.
-    void printableWidthAndRows()
+    // The fit checks' right margin: 8" printable is 203 whole millimetres, a little inside 8.25".
+    void printableWidthIsInWholeMillimetres()
     {
-        SetLayoutCell(1, Rows, QStringLiteral("10.5"));
-        Placement p(LetterGeometry(0.25, 0.5, 0.25, 0.5));
-        QCOMPARE(p.metrics.RightMarginAt, float(203 / 25.4) + 0.25f); // 8" printable is 203 whole mm
-        QCOMPARE(p.sheet.Rows, std::int16_t(10));
+        QCOMPARE(ReadPageMetrics(RecordingSurface(LetterGeometry(0.25, 0.5, 0.25, 0.5))).RightMarginAt,
+                 float(203 / 25.4) + 0.25f);
     }
 
     void linesAdvanceByTheHeightOfTheLineAbove()
@@ -206,7 +203,8 @@ private Q_SLOTS:
         QCOMPARE(Texts(two), QStringList({"Ann Example", "1 Main St", "Ann Example", "1 Main St"}));
         QVERIFY(two.colorMode() && two.documentsEnded() == 1);
 
-        // The last label of a sheet starts no new sheet; one more label does.
+        // The last label of a sheet starts no new sheet; one more label does. Rows round half to even.
+        SetLayoutCell(1, Rows, QStringLiteral("10.5"));
         RecordingSurface exact(LetterGeometry());
         RunTypedText(Job(PrintJob::TypedText, 3, 10, 1), exact, window);
         QCOMPARE(exact.newPages(), 0);
