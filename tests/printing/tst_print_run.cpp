@@ -33,24 +33,23 @@ struct ScriptedRunWindow : PrintRunWindow {
     bool pauseBetweenSheets() const override { return false; }
 };
 
-// Factory layout 1 ("Avery 5160/8160": 3 x 10, 2.75" x 1" apart, offsets .5" and .625", Arial 10).
+// Factory layout 1 ("Avery 5160/8160": 3 x 10, 2.75" x 1" apart, offsets .5" and .625", Arial 10,
+// left-aligned) on Letter paper the printer reaches to its edges.
 struct Placement {
-    RecordingSurface surface;
-    PageMetrics metrics;
+    RecordingSurface surface{LetterGeometry()};
     SheetGeometry sheet;
     LineTable lines;
+    TextExtents extents;
 
-    explicit Placement(const DeviceGeometry& g = LetterGeometry()) : surface(g)
+    Placement()
     {
         surface.setUnit(DrawingSurface::Unit::Inches);
-        metrics = ReadPageMetrics(surface);
-        sheet = ReadSheetGeometry(1, metrics);
+        sheet = ReadSheetGeometry(1, ReadPageMetrics(surface));
         FillLineFonts(lines, 1);
     }
     std::vector<RecordingSurface::Record> print(std::array<QString, 5> texts, int row = 1, int column = 1)
     {
         for (std::size_t i = 0; i < 5; ++i) lines[i].text = texts[i];
-        ComputeCentreOffsets(surface, lines, sheet);
         surface.clear();
         PlaceLabel(surface, lines, sheet, row, column, PlaceMode::Print, extents);
         return surface.texts();
@@ -61,7 +60,6 @@ struct Placement {
         surface.setFontSize(size);
         return float(surface.textHeight(QStringLiteral("X")));
     }
-    TextExtents extents;
 };
 
 // The question when text passes a margin the printer reports: the margin, the text's tallest or
