@@ -140,8 +140,7 @@ private Q_SLOTS:
         p.start(); // OK after the first sheet, Cancel after the second
         QCOMPARE(filesWhenAsked, QStringList({"Labels-2.pdf,Labels.pdf", "Labels-2.pdf,Labels-3.pdf,Labels.pdf"}));
         QCOMPARE(p.files(), QStringList({"Labels-2.pdf", "Labels-3.pdf", "Labels.pdf"}));
-        QCOMPARE(p.words(0).size(), 30);
-        QCOMPARE(p.words(1).size(), 30);
+        QVERIFY(p.words(0).size() == 30 && p.words(1).size() == 30); // a sheet each
         QCOMPARE(test::ReadBytes(p.path()), QByteArray("kept"));
         QVERIFY(test::IsMessage(ui.last(),
                                 QStringLiteral("Press OK to continue with next page, or Cancel to quit printing"),
