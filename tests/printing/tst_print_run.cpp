@@ -109,6 +109,9 @@ private Q_SLOTS:
         };
         // Within the margins, or exactly at them, nothing is asked.
         QVERIFY(fit({}, 10.8f, 8.25f));
+        // The right margin a printer reports: 8" printable is 203 whole millimetres, a little inside 8.25".
+        QCOMPARE(ReadPageMetrics(RecordingSurface(LetterGeometry(0.25, 0.5, 0.25, 0.5))).RightMarginAt,
+                 float(203 / 25.4) + 0.25f);
 
         // Past the sheet: Yes skips the margin question of the same direction.
         QVERIFY(fit({Answer::Yes}, 11.2f, 1.0f));
@@ -140,13 +143,6 @@ private Q_SLOTS:
                                              "size (press the \"Printer Setup\" button)."),
                           QStringLiteral("Print Warning"), Buttons::YesNo, Icon::Warning, Answer::No));
         QVERIFY(!fit({Answer::No}, 10.9f, 1.0f));
-    }
-
-    // The fit checks' right margin: 8" printable is 203 whole millimetres, a little inside 8.25".
-    void printableWidthIsInWholeMillimetres()
-    {
-        QCOMPARE(ReadPageMetrics(RecordingSurface(LetterGeometry(0.25, 0.5, 0.25, 0.5))).RightMarginAt,
-                 float(203 / 25.4) + 0.25f);
     }
 
     void linesAdvanceByTheHeightOfTheLineAbove()
