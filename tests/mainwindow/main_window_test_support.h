@@ -45,10 +45,10 @@ inline QString Position(MainWindow& w)
     return w.startColBox()->text() + u',' + w.startRowBox()->text();
 }
 
-inline void SetPosition(MainWindow& w, const char* column, const char* row)
+inline void SetPosition(MainWindow& w, const QString& column, const QString& row)
 {
-    w.startColBox()->setText(QString::fromLatin1(column));
-    w.startRowBox()->setText(QString::fromLatin1(row));
+    w.startColBox()->setText(column);
+    w.startRowBox()->setText(row);
 }
 
 inline QStringList Lines(MainWindow& w)

