@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -279,8 +280,10 @@ private Q_SLOTS:
         auto* box = Control<QLineEdit>(window, Data("box"));
         box->setFocus();
         box->setText(Data("typed"));
-        LeaveBox(box, Qt::ActiveWindowFocusReason);
-        LeaveBox(box, Qt::PopupFocusReason);
+        for (const Qt::FocusReason notLeaving : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+            QFocusEvent event(QEvent::FocusOut, notLeaving);
+            QApplication::sendEvent(box, &event);
+        }
         QCOMPARE(box->text(), Data("typed"));
         if (!message.isEmpty()) ui.answer(Answer::Ok);
         if (QByteArray(QTest::currentDataTag()).endsWith("Alt+P")) {
