@@ -60,10 +60,7 @@ struct Finder {
     QString search(bool byEnter = false)
     {
         const std::size_t before = ui.messages.size();
-        if (byEnter)
-            QTest::keyClick(text(), Qt::Key_Return);
-        else
-            button()->click();
+        byEnter ? QTest::keyClick(text(), Qt::Key_Return) : button()->click();
         // A plain message ends a search and leaves the next press to start a new one.
         if (ui.messages.size() > before)
             return IsMessage(ui.last(), ui.last().text) && (label("CLet") + label("CNum")).isEmpty() &&
