@@ -83,7 +83,6 @@ private Q_SLOTS:
         {
             MainWindow window;
             QVERIFY(window.load() && window.isVisible());
-            QCOMPARE(window.windowTitle(), QStringLiteral("Quillet"));
             // Nothing remembered: centred as it is shown, not as it was before its layout was done.
             const QPoint offCentre = window.frameGeometry().center() - window.screen()->geometry().center();
             QVERIFY2(offCentre.manhattanLength() <= 1,
