@@ -1,5 +1,4 @@
 #include "addressbook/address_book.h"
-#include "addressbook/find_window.h"
 #include "addressbook/letter_tabs.h"
 #include "addressbook/record_list.h"
 #include "mainwindow/main_window_test_support.h"

@@ -56,7 +56,6 @@ private Q_SLOTS:
         ui.clear();
         QFile::remove(SettingsFilePath());
         QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")).clear();
-        dataFileWrites = 0;
         SetSaveStageHookForTesting([](SaveStage stage) { dataFileWrites += stage == SaveStage::BeforeWrite ? 1 : 0; });
     }
     void cleanup()

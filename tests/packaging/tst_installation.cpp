@@ -1,7 +1,6 @@
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QStandardPaths>
