@@ -253,7 +253,6 @@ private Q_SLOTS:
     void leavingABox_data()
     {
         TextColumns({"box", "typed", "left", "message"});
-        Row("copies 3.7", "CopiesBox", "3.7", "3", "");
         Row("copies -1.5", "CopiesBox", "-1.5", "-2", "");
         Row("copies empty", "CopiesBox", "", "0", "");
         Row("copies 12x", "CopiesBox", " 12x", "12", "");
