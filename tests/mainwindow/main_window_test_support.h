@@ -7,7 +7,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -45,10 +44,10 @@ inline QString Position(MainWindow& w)
     return w.startColBox()->text() + u',' + w.startRowBox()->text();
 }
 
-inline void SetPosition(MainWindow& w, const char* column, const char* row)
+inline void SetPosition(MainWindow& w, const QString& column, const QString& row)
 {
-    w.startColBox()->setText(QString::fromLatin1(column));
-    w.startRowBox()->setText(QString::fromLatin1(row));
+    w.startColBox()->setText(column);
+    w.startRowBox()->setText(row);
 }
 
 inline QStringList Lines(MainWindow& w)
@@ -61,13 +60,6 @@ inline QStringList Lines(MainWindow& w)
 inline void SetLines(MainWindow& w, const QStringList& lines)
 {
     for (int i = 1; i <= 5; ++i) w.setLabelLine(i, lines.value(i - 1));
-}
-
-// What Qt sends when the user moves on from a box (Tab by default).
-inline void LeaveBox(QWidget* box, Qt::FocusReason reason = Qt::TabFocusReason)
-{
-    QFocusEvent event(QEvent::FocusOut, reason);
-    QApplication::sendEvent(box, &event);
 }
 
 // Runs `drive` on the modal window that `open` brings up, and closes that window afterwards even
