@@ -164,37 +164,28 @@ private Q_SLOTS:
         QCOMPARE(ModeOf(own + lock), mode_t(0600));
     }
 
-    void killedAtEachStageOfASave_data()
-    {
-        QTest::addColumn<int>("stage");
-        QTest::newRow("before the write") << int(SaveStage::BeforeWrite);
-        QTest::newRow("during the write") << int(SaveStage::DuringWrite);
-        QTest::newRow("after the write") << int(SaveStage::AfterWrite);
-        QTest::newRow("before the rename") << int(SaveStage::BeforeRename);
-        QTest::newRow("after the rename") << int(SaveStage::AfterRename);
-    }
-
+    // Killed at any stage of a save, a copy leaves the old file or the new one, and its death
+    // releases the file, which loads; the next save clears away what the killed one left behind.
     void killedAtEachStageOfASave()
     {
-        QFETCH(int, stage);
-        const QString file = writeDataFile(QStringLiteral("saved.QX3"));
-        const QByteArray old = ReadBytes(file);
-        LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
-        const QByteArray fresh = DataFileContent();
-        QVERIFY(fresh != old);
-
-        OtherCopy saver({QStringLiteral("save"), file, QString::number(stage)});
-        saver.output();
-        QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(ReadBytes(file), stage == int(SaveStage::AfterRename) ? fresh : old);
-        // Whatever happened, the copy's death released the file, which loads.
-        ScriptedDialogs ui;
-        QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
-        QCOMPARE(LoadDataFile(file, false), int(LoadResult::Loaded));
-        // The next save clears away what the killed one left behind.
-        QString same = file;
-        QCOMPARE(SaveDataFile(same), 1);
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saved.QX3"});
+        for (int stage = int(SaveStage::BeforeWrite); stage <= int(SaveStage::AfterRename); ++stage) {
+            Run().reset();
+            const QString file = writeDataFile(QStringLiteral("saved.QX3"));
+            const QByteArray old = ReadBytes(file);
+            LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
+            const QByteArray fresh = DataFileContent();
+            OtherCopy saver({QStringLiteral("save"), file, QString::number(stage)});
+            saver.output();
+            QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
+            QVERIFY2(ReadBytes(file) == (stage == int(SaveStage::AfterRename) ? fresh : old),
+                     qPrintable(QStringLiteral("killed at stage %1").arg(stage)));
+            ScriptedDialogs ui;
+            QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
+            QCOMPARE(LoadDataFile(file, false), int(LoadResult::Loaded));
+            QString same = file;
+            QCOMPARE(SaveDataFile(same), 1);
+            QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saved.QX3"});
+        }
     }
 
     // What an unprivileged user may not write is left as it was, with a message saying why: a new
