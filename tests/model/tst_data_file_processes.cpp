@@ -67,13 +67,6 @@ private Q_SLOTS:
         dir_ = std::make_unique<QTemporaryDir>();
     }
 
-    void cleanup()
-    {
-        Run().reset();
-        dir_.reset();
-        base_.reset();
-    }
-
     void editorInAnotherCopy()
     {
         const QString file = writeDataFile(QStringLiteral("shared.QX3"));
