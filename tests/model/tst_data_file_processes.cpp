@@ -199,11 +199,11 @@ private Q_SLOTS:
         SetMode(folder, user_.isEmpty() ? 0555 : 0755);
         std::vector<std::pair<QString, QString>> cases;
         for (const QString& target : {folder + QStringLiteral("/new.QX3"), readOnly})
-            cases.emplace_back(target, QStringLiteral("saved 0 Save Data Error\nError saving QX data:\n\nError:  "
+            cases.emplace_back(target, QStringLiteral("saved 0\nSave Data Error\nError saving QX data:\n\nError:  "
                                                       "Permission denied\nFilename:  ") +
                                            target + u'\n');
         if (!user_.isEmpty())
-            cases.emplace_back(others, QStringLiteral("saved 0 Save Data File\nThe file:\n") + others +
+            cases.emplace_back(others, QStringLiteral("saved 0\nSave Data File\nThe file:\n") + others +
                                            QStringLiteral("\nbelongs to another user or group; once saved it will "
                                                           "belong to you.\n\nSave it anyway?\n"));
         for (const auto& [target, text] : cases) {
@@ -241,8 +241,9 @@ private Q_SLOTS:
         const QString store = config + QStringLiteral("/Quillet/Quillet.conf");
         QVERIFY(QFile::remove(store));
         const QString third = OtherCopy({"start", config}, user_, helper_).output();
-        QVERIFY2(third.startsWith(QStringLiteral("left  1440\nfile \nError saving Quillet's initialization file, ") +
-                                  settings + QStringLiteral(":\n\nError: Permission denied\n")),
+        QVERIFY2(third.startsWith(
+                     QStringLiteral("left  1440\nfile \nQuillet Error\nError saving Quillet's initialization file, ") +
+                     settings + QStringLiteral(":\n\nError: Permission denied\n")),
                  qPrintable(third));
         QVERIFY(QFileInfo::exists(store));
         SetMode(program, 0755);
