@@ -52,8 +52,6 @@ public:
     bool printSetup(QPrinter& printer, PrintSetupPurpose purpose) override;
 
 private:
-    void unscripted(const QString& what) const;
-
     Dialogs* previous_;
     // Plain pairs rather than optionals: GCC's optimiser warns falsely about moved-from optionals.
     template <class T> struct Choice {
