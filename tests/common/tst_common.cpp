@@ -117,7 +117,6 @@ private Q_SLOTS:
             QCOMPARE(ReportError(QStringLiteral("Op"), QStringLiteral("x"), 1, 1, 0, 0, 0, Buttons::Ok), Answer::None);
             QVERIFY(IsMessage(ui.last(), QStringLiteral("Error in error-handler: ") + QString::fromLatin1(shown)));
         }
-        QCOMPARE(ui.messages.size(), size_t(5));
     }
 
     // Retry runs a failing step (here a read outside the table) again, reported the same each time; Ignore goes on with
@@ -166,9 +165,7 @@ private Q_SLOTS:
             box->done(QMessageBox::Ok);
         });
         WidgetDialogs real;
-        MessageRequest request;
-        request.text = text;
-        QCOMPARE(real.message(request), Answer::Ok);
+        QCOMPARE(real.message({text}), Answer::Ok);
         QCOMPARE(shown, QString(text).replace(CR, u'\n'));
     }
 

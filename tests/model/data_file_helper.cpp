@@ -1,10 +1,11 @@
 // A second copy of the program for the tests: loads, holds or saves a data file through the real
 // code and waits until its standard input closes, so tests can watch two processes share a file.
+// Messages are printed each after its title.
 //   hold <path>                    load the file and hold it for editing
 //   running                        register as a running copy and hold
-//   save <path> [<stage>]          save a fresh data set to the path; print the result, the titles
-//                                  and the messages. With a stage: load the file, change one cell
-//                                  and save, killed at the SaveStage numbered
+//   save <path> [<stage>]          save a fresh data set to the path; print the result and the
+//                                  messages. With a stage: load the file, change one cell and
+//                                  save, killed at the SaveStage numbered
 //   start <config> [<path> <left>] start from the settings with the program in its own folder, as
 //                                  installed, and the user's in <config>; print the window's left
 //                                  and the file reopened; save the data to <path> and store <left>;
@@ -44,7 +45,7 @@ void Say(const QString& text)
 
 void SayMessages(const ScriptedDialogs& ui)
 {
-    for (const MessageRequest& m : ui.messages) Say(QString(m.text).replace(CR, u'\n'));
+    for (const MessageRequest& m : ui.messages) Say(m.title + u'\n' + QString(m.text).replace(CR, u'\n'));
 }
 
 void WaitForStdinToClose()
@@ -85,9 +86,7 @@ int main(int argc, char* argv[])
             SetSaveStageHookForTesting(KillAt);
         }
         const int result = SaveDataFile(path);
-        QStringList titles;
-        for (const MessageRequest& m : ui.messages) titles << m.title;
-        Say(QStringLiteral("saved %1 %2").arg(result).arg(titles.join(u'|')));
+        Say(QStringLiteral("saved %1").arg(result));
         SayMessages(ui);
         return 0;
     }

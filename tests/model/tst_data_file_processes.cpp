@@ -67,13 +67,6 @@ private Q_SLOTS:
         dir_ = std::make_unique<QTemporaryDir>();
     }
 
-    void cleanup()
-    {
-        Run().reset();
-        dir_.reset();
-        base_.reset();
-    }
-
     void editorInAnotherCopy()
     {
         const QString file = writeDataFile(QStringLiteral("shared.QX3"));
@@ -164,37 +157,28 @@ private Q_SLOTS:
         QCOMPARE(ModeOf(own + lock), mode_t(0600));
     }
 
-    void killedAtEachStageOfASave_data()
-    {
-        QTest::addColumn<int>("stage");
-        QTest::newRow("before the write") << int(SaveStage::BeforeWrite);
-        QTest::newRow("during the write") << int(SaveStage::DuringWrite);
-        QTest::newRow("after the write") << int(SaveStage::AfterWrite);
-        QTest::newRow("before the rename") << int(SaveStage::BeforeRename);
-        QTest::newRow("after the rename") << int(SaveStage::AfterRename);
-    }
-
+    // Killed at any stage of a save, a copy leaves the old file or the new one, and its death
+    // releases the file, which loads; the next save clears away what the killed one left behind.
     void killedAtEachStageOfASave()
     {
-        QFETCH(int, stage);
-        const QString file = writeDataFile(QStringLiteral("saved.QX3"));
-        const QByteArray old = ReadBytes(file);
-        LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
-        const QByteArray fresh = DataFileContent();
-        QVERIFY(fresh != old);
-
-        OtherCopy saver({QStringLiteral("save"), file, QString::number(stage)});
-        saver.output();
-        QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(ReadBytes(file), stage == int(SaveStage::AfterRename) ? fresh : old);
-        // Whatever happened, the copy's death released the file, which loads.
-        ScriptedDialogs ui;
-        QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
-        QCOMPARE(LoadDataFile(file, false), int(LoadResult::Loaded));
-        // The next save clears away what the killed one left behind.
-        QString same = file;
-        QCOMPARE(SaveDataFile(same), 1);
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saved.QX3"});
+        for (int stage = int(SaveStage::BeforeWrite); stage <= int(SaveStage::AfterRename); ++stage) {
+            Run().reset();
+            const QString file = writeDataFile(QStringLiteral("saved.QX3"));
+            const QByteArray old = ReadBytes(file);
+            LayoutData().setCell(0, 0, 0, QStringLiteral("new content"));
+            const QByteArray fresh = DataFileContent();
+            OtherCopy saver({QStringLiteral("save"), file, QString::number(stage)});
+            saver.output();
+            QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
+            QVERIFY2(ReadBytes(file) == (stage == int(SaveStage::AfterRename) ? fresh : old),
+                     qPrintable(QStringLiteral("killed at stage %1").arg(stage)));
+            ScriptedDialogs ui;
+            QCOMPARE(CheckDataFileHeader(file, false), int(HeaderCheck::Valid));
+            QCOMPARE(LoadDataFile(file, false), int(LoadResult::Loaded));
+            QString same = file;
+            QCOMPARE(SaveDataFile(same), 1);
+            QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saved.QX3"});
+        }
     }
 
     // What an unprivileged user may not write is left as it was, with a message saying why: a new
@@ -215,11 +199,11 @@ private Q_SLOTS:
         SetMode(folder, user_.isEmpty() ? 0555 : 0755);
         std::vector<std::pair<QString, QString>> cases;
         for (const QString& target : {folder + QStringLiteral("/new.QX3"), readOnly})
-            cases.emplace_back(target, QStringLiteral("saved 0 Save Data Error\nError saving QX data:\n\nError:  "
+            cases.emplace_back(target, QStringLiteral("saved 0\nSave Data Error\nError saving QX data:\n\nError:  "
                                                       "Permission denied\nFilename:  ") +
                                            target + u'\n');
         if (!user_.isEmpty())
-            cases.emplace_back(others, QStringLiteral("saved 0 Save Data File\nThe file:\n") + others +
+            cases.emplace_back(others, QStringLiteral("saved 0\nSave Data File\nThe file:\n") + others +
                                            QStringLiteral("\nbelongs to another user or group; once saved it will "
                                                           "belong to you.\n\nSave it anyway?\n"));
         for (const auto& [target, text] : cases) {
@@ -257,8 +241,9 @@ private Q_SLOTS:
         const QString store = config + QStringLiteral("/Quillet/Quillet.conf");
         QVERIFY(QFile::remove(store));
         const QString third = OtherCopy({"start", config}, user_, helper_).output();
-        QVERIFY2(third.startsWith(QStringLiteral("left  1440\nfile \nError saving Quillet's initialization file, ") +
-                                  settings + QStringLiteral(":\n\nError: Permission denied\n")),
+        QVERIFY2(third.startsWith(
+                     QStringLiteral("left  1440\nfile \nQuillet Error\nError saving Quillet's initialization file, ") +
+                     settings + QStringLiteral(":\n\nError: Permission denied\n")),
                  qPrintable(third));
         QVERIFY(QFileInfo::exists(store));
         SetMode(program, 0755);
@@ -267,15 +252,12 @@ private Q_SLOTS:
     }
 
 private:
-    // A saved rich data set, not held.
+    // A rich data set written as a save writes it.
     QString writeDataFile(const QString& name)
     {
-        ScriptedDialogs ui;
         FillRichDataSet(false);
-        QString file = dir_->filePath(name);
-        if (SaveDataFile(file) != 1) return QString();
-        Run().dataFileHandle.release();
-        Run().setDataFileName(QString());
+        const QString file = dir_->filePath(name);
+        WriteBytes(file, DataFileContent());
         return file;
     }
     // Root writes anything, so refusals are shown by the user nobody when the tests run as root,

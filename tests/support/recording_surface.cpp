@@ -61,10 +61,7 @@ void RecordingSurface::abandonDocument()
 void RecordingSurface::clear()
 {
     texts_.clear();
-    opened_ = 0;
-    newPages_ = 0;
-    ended_ = 0;
-    abandoned_ = 0;
+    opened_ = newPages_ = ended_ = abandoned_ = 0;
 }
 
 } // namespace quillet

@@ -60,11 +60,6 @@ void ScriptedDialogs::clear()
     allowUnscripted = false;
 }
 
-void ScriptedDialogs::unscripted(const QString& what) const
-{
-    if (!allowUnscripted) Fail(QStringLiteral("unscripted ") + what);
-}
-
 Answer ScriptedDialogs::message(const MessageRequest& request)
 {
     messages.push_back(request);
@@ -79,13 +74,12 @@ Answer ScriptedDialogs::message(const MessageRequest& request)
 template <class T> std::optional<T> ScriptedDialogs::take(std::deque<Choice<T>>& choices, const QString& what)
 {
     if (choices.empty()) {
-        unscripted(what);
+        if (!allowUnscripted) Fail(QStringLiteral("unscripted ") + what);
         return std::nullopt;
     }
     const Choice<T> c = choices.front();
     choices.pop_front();
-    if (!c.chosen) return std::nullopt;
-    return c.value;
+    return c.chosen ? std::optional<T>(c.value) : std::nullopt;
 }
 
 std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& request)

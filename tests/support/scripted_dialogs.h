@@ -22,14 +22,8 @@ public:
 
     // Answers queued for the next requests of each kind, in order.
     void answer(Answer a) { script_.answers.push_back({true, a}); }
-    void answerFile(std::optional<QString> file)
-    {
-        script_.files.push_back({file.has_value(), file.value_or(QString())});
-    }
-    void answerFont(std::optional<FontChoice> font)
-    {
-        script_.fonts.push_back({font.has_value(), font.value_or(FontChoice())});
-    }
+    void answerFile(std::optional<QString> file) { script_.files.push_back(Chosen(file)); }
+    void answerFont(std::optional<FontChoice> font) { script_.fonts.push_back(Chosen(font)); }
     void answerPrintSetup(bool accepted, std::function<void(QPrinter&)> change = {})
     {
         script_.setups.push_back({accepted, std::move(change)});
@@ -58,14 +52,13 @@ public:
     bool printSetup(QPrinter& printer, PrintSetupPurpose purpose) override;
 
 private:
-    void unscripted(const QString& what) const;
-
     Dialogs* previous_;
     // Plain pairs rather than optionals: GCC's optimiser warns falsely about moved-from optionals.
     template <class T> struct Choice {
         bool chosen;
         T value;
     };
+    template <class T> static Choice<T> Chosen(const std::optional<T>& v) { return {v.has_value(), v.value_or(T())}; }
     // What is scripted, by kind of request, in order.
     struct Script {
         std::deque<Choice<Answer>> answers;
