@@ -4,6 +4,7 @@
 #include "common/steps.h"
 #include "common/widget_dialogs.h"
 #include "model/layout_data.h"
+#include "model/run_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 #include "support/test_helpers.h"
@@ -43,7 +44,11 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         std::setlocale(LC_ALL, "de_DE.UTF-8");
     }
-    void init() { ui.clear(); }
+    void init()
+    {
+        Run().reset();
+        ui.clear();
+    }
     void cleanup() { ui.checkAllUsed(); }
 
     void lenientReadingAndFlags()

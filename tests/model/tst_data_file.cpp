@@ -11,7 +11,6 @@
 #include "support/scripted_dialogs.h"
 #include "support/test_environment.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -33,10 +32,6 @@ QString CellLine(int slot, int field, int sub, const QString& text)
 {
     return QString::asprintf("%02d%02d%d", slot + 1, field + 1, sub + 1) + text;
 }
-
-// A new data set's file: the factory layouts as the product has always shipped them, once checked
-// line by line against the maker's table; any change to a layout or to how it is written shows here.
-const QByteArray NewDataFileSha256 = "e2c2f5ca465df4ab80565e9ce6b67f9f260f2e6ce09e41ab95e8db3696a9160d";
 
 int failingWrites = 0;
 
@@ -121,7 +116,9 @@ private Q_SLOTS:
         QCOMPARE(CheckDataFileHeader(name_, false), int(HeaderCheck::Valid));
         QCOMPARE(save(), 1);
         QCOMPARE(savedLines(), factory);
-        QCOMPARE(QCryptographicHash::hash(ReadBytes(name_), QCryptographicHash::Sha256).toHex(), NewDataFileSha256);
+        // The factory layouts as the product has always shipped them, checked line by line against the
+        // maker's table when the file was made: a change to a layout or to how it is written shows here.
+        QCOMPARE(ReadBytes(name_).split('\n'), ReadBytes(QStringLiteral(QUILLET_NEW_DATA_SET)).split('\n'));
     }
 
     void encodingsAndTheWritersChoice()

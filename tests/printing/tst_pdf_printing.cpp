@@ -58,7 +58,7 @@ private Q_SLOTS:
     void init()
     {
         ui.clear();
-        LayoutData().erase();
+        Run().reset();
         SetFactoryLayouts();
     }
     void cleanup() { ui.checkAllUsed(); }
